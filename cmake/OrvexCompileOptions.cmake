@@ -1,0 +1,19 @@
+# Warnings and, for the native build, the sanitizers. The Windows programs are
+# linked statically so that they run on a bare Windows without the MinGW DLLs.
+if(MSVC)
+  add_compile_options(/W4 /permissive- /utf-8 /Zc:preprocessor)
+else()
+  add_compile_options(-Wall -Wextra -Wno-missing-field-initializers)
+endif()
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+  if(MINGW)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+  endif()
+endif()
+
+if(ORVEX_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

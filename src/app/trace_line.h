@@ -1,0 +1,22 @@
+#pragma once
+// The parts of a trace record that need no platform call: the level names,
+// the place of the log file and the bytes that a line becomes in the file.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+enum TraceLevel : int { TRACE_ERROR = 0, TRACE_WARN = 1, TRACE_INFO = 2, TRACE_DEBUG = 3 };
+
+[[nodiscard]] const char* TraceLevelName(int level) noexcept;
+
+inline constexpr std::size_t kLogPathSize = 260;   // characters, terminator included
+inline constexpr std::wstring_view kLogTag = L"ORVEXLOG";
+
+// The log file's path for the program file at programPath: LogTag and ".log"
+// in the program's directory. Empty (no file output) when the path holds no
+// backslash or the result would not fit in kLogPathSize.
+[[nodiscard]] std::wstring LogPathForProgram(std::wstring_view programPath);
+
+// The 8-bit text of a line in the file: one byte per character up to the
+// first character above 255, each line feed written as CR LF.
+[[nodiscard]] std::string EncodeLogFileLine(std::wstring_view line);

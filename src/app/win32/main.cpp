@@ -1,0 +1,18 @@
+#include <windows.h>
+
+#include "app/module_path.h"
+#include "app/records.h"
+#include "app/win32/dispatch.h"
+#include "app/win32/startup.h"
+#include "lang/win32/language_loader.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    g_LanguageLoader.LanguageLoader_Load();
+    FillButtonLabels(g_StringCatalog, g_ButtonLabels);
+    g_ModuleDirectory = GetModuleDirectory(instance);
+    // The registry comes first so that "-nomsg" always wins over it.
+    g_ShowMsg = ReadShowMsg();
+    const ProgramAction action = GetParameters();
+    return RunProgramAction(action);
+}

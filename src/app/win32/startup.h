@@ -1,0 +1,18 @@
+#pragma once
+// Start-up: the steps that turn the process's command line, registry and
+// path into the state the actions read.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/program_options.h"
+
+// Reads the process command line; "-nomsg" clears g_ShowMsg on the way.
+[[nodiscard]] ProgramAction GetParameters() noexcept;
+
+// The directory of the module's file with its trailing backslash.
+[[nodiscard]] std::wstring GetModuleDirectory(HMODULE module);
+
+// The message policy in the registry; 0 when it cannot be read as a DWORD.
+[[nodiscard]] std::uint32_t ReadShowMsg() noexcept;

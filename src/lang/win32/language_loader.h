@@ -1,0 +1,21 @@
+#pragma once
+// The process-wide owner of the base library's tables and of the loading of
+// the string catalog.
+
+class LanguageLoader {
+public:
+    // Runs before wWinMain: sets up the base library's tables and zeroes the
+    // catalog.
+    LanguageLoader() noexcept;
+    // Runs at process exit: tears the tables down again.
+    ~LanguageLoader();
+
+    LanguageLoader(const LanguageLoader&) = delete;
+    LanguageLoader& operator=(const LanguageLoader&) = delete;
+
+    // Fills g_StringCatalog from the built-in language file. Never fails its
+    // caller: without usable language data the catalog stays all zero.
+    void LanguageLoader_Load() noexcept;
+};
+
+extern LanguageLoader g_LanguageLoader;

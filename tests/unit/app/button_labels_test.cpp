@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/module_path.h"
+#include "app/records.h"
+
+namespace {
+
+TEST(ButtonLabels, SlotsAreFilledFromTheirCatalogEntries)
+{
+    StringCatalog catalog{};
+    catalog.Loaded = 1;
+    std::wstring texts[kCatalogEntryCount];
+    for (std::size_t i = 0; i < kCatalogEntryCount; ++i) {
+        texts[i] = L"text" + std::to_wstring(i);
+        catalog.Texts[i] = texts[i].c_str();
+    }
+    ButtonLabels labels;
+    std::memset(&labels, 0x5a, sizeof labels);
+    FillButtonLabels(catalog, labels);
+
+    EXPECT_EQ(labels.fromLanguageFile, 1);
+    const struct {
+        ButtonSlot slot;
+        const wchar_t* expected;
+    } cases[] = {
+        {ButtonSlot::Ok, L"text0"},    {ButtonSlot::Cancel, L"text3"}, {ButtonSlot::Abort, L"text4"},
+        {ButtonSlot::Try, L"text7"},   {ButtonSlot::Retry, L"text5"},  {ButtonSlot::Ignore, L"text6"},
+        {ButtonSlot::Yes, L"text1"},   {ButtonSlot::No, L"text2"},     {ButtonSlot::Continue, L"text8"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_STREQ(labels.Caption(c.slot), c.expected);
+    }
+}
+
+TEST(ButtonLabels, MissingTextsLeaveEmptySlotsAndLongOnesAreCut)
+{
+    StringCatalog catalog{};
+    const std::wstring longCaption(40, L'x');
+    const std::wstring exact(31, L'y');
+    catalog.Texts[static_cast<std::size_t>(CatalogEntry::BTN_TEXT_OK)] = longCaption.c_str();
+    catalog.Texts[static_cast<std::size_t>(CatalogEntry::BTN_TEXT_NO)] = exact.c_str();
+    ButtonLabels labels;
+    std::memset(&labels, 0x5a, sizeof labels);
+    FillButtonLabels(catalog, labels);
+
+    EXPECT_EQ(labels.fromLanguageFile, 0);
+    EXPECT_EQ(std::wstring(labels.Caption(ButtonSlot::Ok)), std::wstring(31, L'x'));
+    EXPECT_EQ(std::wstring(labels.Caption(ButtonSlot::No)), exact);
+    EXPECT_STREQ(labels.Caption(ButtonSlot::Cancel), L"");
+    EXPECT_STREQ(labels.Caption(ButtonSlot::Continue), L"");
+}
+
+TEST(ButtonLabels, CatalogKeyNamesFollowTheEntryOrder)
+{
+    EXPECT_STREQ(CatalogKeyName(CatalogEntry::BTN_TEXT_OK), "BTN_TEXT_OK");
+    EXPECT_STREQ(CatalogKeyName(CatalogEntry::CFGTOOL_IDS_ERR_ACCESS_PARTITION), "CFGTOOL_IDS_ERR_ACCESS_PARTITION");
+    EXPECT_STREQ(CatalogKeyName(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE), "OSSWITCHER_IDS_SWITCH_CONTINUE");
+    EXPECT_STREQ(CatalogKeyName(CatalogEntry::WIXCA_IDS_CONTINUE), "WIXCA_IDS_CONTINUE");
+    EXPECT_EQ(static_cast<std::size_t>(CatalogEntry::WIXCA_IDS_CONTINUE) + 1, kCatalogEntryCount);
+}
+
+TEST(ModulePath, DirectoryKeepsItsTrailingBackslash)
+{
+    EXPECT_EQ(DirectoryOfPath(L"D:\\x\\OrvexSwitcher.exe"), L"D:\\x\\");
+    EXPECT_EQ(DirectoryOfPath(L"C:\\OrvexSwitcher.exe"), L"C:\\");
+    EXPECT_EQ(DirectoryOfPath(L"D:\\x\\"), L"D:\\x\\");
+    EXPECT_EQ(DirectoryOfPath(L"noslash.exe"), L"noslash.exe");
+    EXPECT_EQ(DirectoryOfPath(L""), L"");
+}
+
+}  // namespace

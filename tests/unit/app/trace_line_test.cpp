@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/trace_line.h"
+
+namespace {
+
+TEST(TraceLine, LevelNames)
+{
+    EXPECT_STREQ(TraceLevelName(TRACE_ERROR), "ERROR");
+    EXPECT_STREQ(TraceLevelName(TRACE_WARN), "WARN");
+    EXPECT_STREQ(TraceLevelName(TRACE_INFO), "INFO");
+    EXPECT_STREQ(TraceLevelName(TRACE_DEBUG), "DEBUG");
+}
+
+struct EncodeCase {
+    std::wstring line;
+    std::string bytes;
+};
+
+TEST(TraceLine, FileBytesAreOneByteACharacterWithCrLfUpToTheFirstWideCharacter)
+{
+    const EncodeCase cases[] = {
+        {L"", ""},
+        {L"plain\n", "plain\r\n"},
+        {L"a\nb\n", "a\r\nb\r\n"},
+        {L"caf\u00e9 \u00ff\n", "caf\xe9 \xff\r\n"},
+        {L"before \u0100 after\n", "before "},
+        {L"\u4e2d\n", ""},
+        {L"cr\r\n", "cr\r\r\n"},
+        {std::wstring(L"nul\0in", 6), std::string("nul\0in", 6)},
+    };
+    for (const EncodeCase& c : cases) {
+        EXPECT_EQ(EncodeLogFileLine(c.line), c.bytes);
+    }
+}
+
+TEST(TraceLine, LogFileSitsNextToTheProgramOrNowhere)
+{
+    EXPECT_EQ(LogPathForProgram(L"C:\\Apps\\OrvexSwitcher.exe"), L"C:\\Apps\\ORVEXLOG.log");
+    EXPECT_EQ(LogPathForProgram(L"\\\\server\\share\\x.exe"), L"\\\\server\\share\\ORVEXLOG.log");
+    EXPECT_EQ(LogPathForProgram(L"OrvexSwitcher.exe"), L"");
+    EXPECT_EQ(LogPathForProgram(L""), L"");
+
+    // The directory plus ORVEXLOG.log must fit in 259 characters.
+    const std::wstring fits = L"C:\\" + std::wstring(259 - 3 - 12 - 1, L'd') + L"\\p.exe";
+    EXPECT_EQ(LogPathForProgram(fits).size(), 259u);
+    const std::wstring tooLong = L"C:\\" + std::wstring(259 - 3 - 12, L'd') + L"\\p.exe";
+    EXPECT_EQ(LogPathForProgram(tooLong), L"");
+}
+
+}  // namespace
