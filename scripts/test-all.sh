@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the portable code natively under
+# AddressSanitizer and UBSan (with a short smoke of every fuzz target), then
+# the Windows programs' unit and end-to-end tests under Wine and Xvfb.
+set -euo pipefail
+ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+cd "$ORVEX_REPO"
+jobs=$(nproc)
+
+scripts/install-deps.sh
+
+summary=()
+run_suite() {
+  local name=$1; shift
+  local log="build/$name-tests.log"
+  local status=0
+  "$@" 2>&1 | tee "$log" || status=$?
+  summary+=("$name: $(grep -E 'tests passed, [0-9]+ tests failed out of' "$log" | tail -n 1)")
+  return $status
+}
+
+echo "== Native build (ASan, UBSan, libFuzzer)"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+native_status=0
+run_suite native ctest --preset native -j "$jobs" || native_status=$?
+
+echo "== Windows build (MinGW-w64), tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+source scripts/wine-session.sh
+trap orvex_wine_stop EXIT
+orvex_wine_start
+windows_status=0
+run_suite windows ctest --preset windows -j 2 || windows_status=$?
+orvex_wine_stop
+trap - EXIT
+
+echo "== Summary"
+printf '%s\n' "${summary[@]}"
+passed=0; failed=0
+for line in "${summary[@]}"; do
+  if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+    failed=$((failed + BASH_REMATCH[1]))
+    passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+  fi
+done
+echo "$passed passed, $failed failed"
+[ "$native_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$failed" -eq 0 ]

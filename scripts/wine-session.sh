@@ -1,0 +1,55 @@
+# Sourced by the scripts that run Windows programs: a Wine prefix of the build
+# tree and an Xvfb display of their own, both ended by orvex_wine_stop. Only
+# the processes started here are ended.
+
+ORVEX_REPO=${ORVEX_REPO:-$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${ORVEX_WINEPREFIX:-$ORVEX_REPO/build/wine-prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+ORVEX_XVFB_PID=
+
+orvex_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/.orvex-ready" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # Without a window manager Wine waits about 2 s whenever a managed window
+    # is withdrawn; unmanaged windows go at once.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.orvex-ready"
+  fi
+}
+
+# orvex_xvfb_start [WIDTHxHEIGHT]: a display of our own on the first free number.
+orvex_xvfb_start() {
+  local size=${1:-1024x768}
+  local number=90
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  ORVEX_XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$number" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$number"
+}
+
+orvex_wine_start() {
+  orvex_wine_prefix
+  orvex_xvfb_start "${1:-1024x768}"
+  # A persistent server makes every later start of a program fast.
+  wineserver -p
+}
+
+orvex_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$ORVEX_XVFB_PID" ]; then
+    kill "$ORVEX_XVFB_PID" 2>/dev/null || true
+    wait "$ORVEX_XVFB_PID" 2>/dev/null || true
+    ORVEX_XVFB_PID=
+  fi
+}

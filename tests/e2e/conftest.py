@@ -1,0 +1,55 @@
+"""Shared rig of the end-to-end tests: the real programs under Wine.
+
+The test command sets ORVEX_WINDOWS_BUILD (the cross build's tree), WINEPREFIX
+and DISPLAY. Each test copies the programs it needs into its own temporary
+folder and starts them from another current directory.
+"""
+import os
+import shutil
+import subprocess
+from pathlib import Path
+
+import pytest
+
+from orvex_e2e import wine
+
+REPO = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", REPO / "build" / "windows"))
+
+
+def built(relative):
+    path = BUILD / relative
+    if not path.exists():
+        pytest.fail(f"{path} is not built; build the windows preset first")
+    return path
+
+
+@pytest.fixture
+def program_dir(tmp_path):
+    """A fresh folder holding a copy of OrvexSwitcher.exe."""
+    folder = tmp_path / "program"
+    folder.mkdir()
+    shutil.copy2(built("src/OrvexSwitcher.exe"), folder / "OrvexSwitcher.exe")
+    return folder
+
+
+@pytest.fixture
+def other_cwd(tmp_path):
+    """A current directory that is not the program's."""
+    folder = tmp_path / "elsewhere"
+    folder.mkdir()
+    return folder
+
+
+@pytest.fixture
+def debug_capture():
+    return built("tests/support/debug_capture.exe")
+
+
+@pytest.fixture
+def show_msg():
+    """Sets the ShowMsg registry value for one test and removes it after."""
+    def set_value(value, kind="REG_DWORD"):
+        wine.set_show_msg(value, kind)
+    yield set_value
+    wine.delete_show_msg()
