@@ -41,8 +41,11 @@ orvex_xvfb_start() {
 orvex_wine_start() {
   orvex_wine_prefix
   orvex_xvfb_start "${1:-1024x768}"
-  # A persistent server makes every later start of a program fast.
+  # A persistent server makes every later start of a program fast. The
+  # warm-up starts Wine's own services with no output attached: started by a
+  # test, they would inherit its output pipe and hold it open.
   wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 orvex_wine_stop() {
