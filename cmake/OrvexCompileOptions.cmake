@@ -17,3 +17,9 @@ if(ORVEX_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Coverage feedback for libFuzzer in every native object; the sanitizer
+# runtime answers the callbacks where no fuzzer is linked.
+if(ORVEX_FUZZ AND NOT WIN32)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
