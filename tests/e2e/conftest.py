@@ -12,6 +12,7 @@ from pathlib import Path
 import pytest
 
 from orvex_e2e import wine
+from orvex_e2e.config_tool import ConfigTool
 
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", REPO / "build" / "windows"))
@@ -31,6 +32,14 @@ def program_dir(tmp_path):
     folder.mkdir()
     shutil.copy2(built("src/OrvexSwitcher.exe"), folder / "OrvexSwitcher.exe")
     return folder
+
+
+@pytest.fixture
+def config_tool(program_dir):
+    """The stand-in OrvexConfigTool.exe beside the program; released if held."""
+    tool = ConfigTool(built("tools/config_tool/OrvexConfigTool.exe"), program_dir)
+    yield tool
+    tool.release()
 
 
 @pytest.fixture

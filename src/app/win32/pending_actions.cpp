@@ -7,8 +7,5 @@ int DoS5() noexcept { return 1; }
 int DoHybridShutdown() noexcept { return 1; }
 int DoShutdown() noexcept { return 1; }
 int DoReboot() noexcept { return 1; }
-int DoTaskbarPin() noexcept { return 1; }
-int DoTaskbarUnpin() noexcept { return 1; }
-int LaunchConfigTool() noexcept { return 1; }
 int DoSwitch() noexcept { return 1; }
 int DoSwitchNow() noexcept { return 1; }

@@ -29,19 +29,23 @@ class Run:
     stderr: str
 
 
-def run(program, *arguments, cwd=None, timeout=DEFAULT_TIMEOUT, env=None):
-    """Runs a Windows program to its end and returns its exit code and output."""
+def run(program, *arguments, cwd=None, timeout=DEFAULT_TIMEOUT, env=None, capture=True):
+    """Runs a Windows program to its end and returns its exit code and output.
+    capture=False discards the output: a process that the program starts and
+    leaves running inherits the output pipes and would keep them open."""
+    output = subprocess.PIPE if capture else subprocess.DEVNULL
     completed = subprocess.run(
         ["wine", str(program), *arguments],
         cwd=cwd,
         env=environment(env),
         stdin=subprocess.DEVNULL,
-        capture_output=True,
+        stdout=output,
+        stderr=output,
         timeout=timeout,
     )
     return Run(completed.returncode,
-               completed.stdout.decode("utf-8", "replace"),
-               completed.stderr.decode("utf-8", "replace"))
+               (completed.stdout or b"").decode("utf-8", "replace"),
+               (completed.stderr or b"").decode("utf-8", "replace"))
 
 
 def start(program, *arguments, cwd=None, env=None):
@@ -54,6 +58,29 @@ def start(program, *arguments, cwd=None, env=None):
         stdout=subprocess.PIPE,
         stderr=subprocess.PIPE,
     )
+
+
+def run_with_windows_environment(program, *arguments, variables, cwd=None, timeout=DEFAULT_TIMEOUT):
+    """Runs a program with Windows environment variables set by cmd. Wine sets
+    some (TEMP, TMP) from the prefix's registry whatever the Linux side holds,
+    but a Windows parent passes its own on."""
+    settings = "".join(f"set {name}={value}&& " for name, value in variables.items())
+    command = settings + windows_path(program) + "".join(" " + argument for argument in arguments)
+    return run("cmd", "/c", command, cwd=cwd, timeout=timeout)
+
+
+def linux_path(windows_name):
+    """The Linux path of a Wine path."""
+    completed = subprocess.run(["winepath", "-u", windows_name], env=environment(), stdin=subprocess.DEVNULL,
+                               capture_output=True, timeout=DEFAULT_TIMEOUT, check=True)
+    return Path(completed.stdout.decode("utf-8").strip())
+
+
+def temp_directory():
+    """The Linux path of the temporary-files directory that Wine programs get."""
+    result = run("cmd", "/c", "echo %TEMP%")
+    assert result.exit_code == 0, result.stderr
+    return linux_path(result.stdout.strip())
 
 
 def run_with_debug_capture(debug_capture, program, *arguments, cwd=None, timeout=DEFAULT_TIMEOUT, env=None):

@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+#include <objbase.h>
+
+// The calling thread's COM apartment, entered for the owner's lifetime. Only
+// a successful CoInitialize (S_OK or S_FALSE) is balanced by CoUninitialize.
+class ComApartment {
+public:
+    ComApartment() noexcept : Status(CoInitialize(nullptr)) {}
+    ~ComApartment()
+    {
+        if (SUCCEEDED(Status)) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT Status;
+};

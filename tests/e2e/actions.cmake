@@ -1,0 +1,2 @@
+# The actions: taskbar options, companion tool, power states, switch flows.
+orvex_add_e2e_test(test_shell_actions.py)
