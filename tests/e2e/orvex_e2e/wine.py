@@ -89,14 +89,33 @@ def run_with_debug_capture(debug_capture, program, *arguments, cwd=None, timeout
     return run(debug_capture, windows_path(program), *arguments, cwd=cwd, timeout=timeout, env=env)
 
 
-def reg(*arguments):
-    return run("reg", *arguments, timeout=DEFAULT_TIMEOUT)
+def reg(*arguments, env=None):
+    return run("reg", *arguments, timeout=DEFAULT_TIMEOUT, env=env)
 
 
-def set_show_msg(value, kind="REG_DWORD"):
-    result = reg("add", REGISTRY_KEY, "/v", "ShowMsg", "/t", kind, "/d", str(value), "/f")
+def set_show_msg(value, kind="REG_DWORD", env=None):
+    result = reg("add", REGISTRY_KEY, "/v", "ShowMsg", "/t", kind, "/d", str(value), "/f", env=env)
     assert result.exit_code == 0, result.stderr
 
 
-def delete_show_msg():
-    reg("delete", REGISTRY_KEY, "/v", "ShowMsg", "/f")
+def delete_show_msg(env=None):
+    reg("delete", REGISTRY_KEY, "/v", "ShowMsg", "/f", env=env)
+
+
+def create_prefix(folder, timeout=300):
+    """A Wine prefix of its own in folder, set up like the test prefix; returns
+    the environment that selects it. Its wineserver is separate: what ends
+    that prefix's session leaves the shared one alone."""
+    env = {"WINEPREFIX": str(folder)}
+    subprocess.run(["wineboot", "-i"], env=environment(env), stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout, check=False)
+    subprocess.run(["wineserver", "-w"], env=environment(env), timeout=timeout, check=False)
+    result = reg("add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f", env=env)
+    assert result.exit_code == 0, result.stderr
+    return env
+
+
+def stop_prefix(env, timeout=DEFAULT_TIMEOUT):
+    """Ends every process of that prefix's session and its wineserver."""
+    subprocess.run(["wineserver", "-k"], env=environment(env), stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=timeout, check=False)
