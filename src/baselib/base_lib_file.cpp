@@ -25,8 +25,8 @@ FileHandle* BaseLib_FileOpen(BaseLibContext* pContext, const char* fileName, con
     if (stream == nullptr) {
         return nullptr;
     }
-    auto* const handle =
-        static_cast<FileHandle*>(BaseLib_MmAllocMemWithTag(pContext, sizeof(FileHandle), kFileHandleTag));
+    auto* const handle = static_cast<FileHandle*>(
+        BaseLib_MmAllocMemWithTag(pContext, static_cast<std::int32_t>(sizeof(FileHandle)), kFileHandleTag));
     if (handle == nullptr) {
         BaseLib_Log(pContext, kLogError, kLogCategoryBaseLib, __func__,
                     "Failed to allocate memory by BaseLib_MmAllocMemWithTag()");

@@ -6,7 +6,7 @@
 #include "baselib/base_lib_table.h"
 
 // Opens a stream; the handle is a block tagged kFileHandleTag. Null on failure.
-FileHandle* BaseLib_FileOpen(BaseLibContext* pContext, const char* fileName, const char* mode) noexcept;
+[[nodiscard]] FileHandle* BaseLib_FileOpen(BaseLibContext* pContext, const char* fileName, const char* mode) noexcept;
 // Elements moved; 0 for a null context, buffer, handle or stream.
 std::uint32_t BaseLib_FileRead(BaseLibContext* pContext, void* buffer, std::uint32_t elementSize,
                                std::uint32_t count, FileHandle* pFileHandle) noexcept;

@@ -66,7 +66,7 @@ std::uint32_t BaseLib_Log(BaseLibContext* pContext, std::int32_t level, std::uin
     char name[kFixedTextBufferSize];
     char lineFormat[kFixedTextBufferSize] = {};
     if (EscapePercents(function, name)) {
-        BaseLib_SPrint(pContext, lineFormat, sizeof lineFormat, lineTemplate, name, format);
+        BaseLib_SPrint(pContext, lineFormat, static_cast<std::int32_t>(sizeof lineFormat), lineTemplate, name, format);
     }
     char line[kFixedTextBufferSize];
     va_list args;

@@ -86,8 +86,8 @@ void* BaseLib_MmAllocMem(BaseLibContext* pContext, std::uint32_t size) noexcept
     }
     void* const block = BaseLibHeap_Allocate(size);
     if (block != nullptr) {
-        BaseLib_Log(pContext, kLogError, kLogCategoryBaseLib, __func__, "%s A memory(0x%p) was allocated in %d byte(s).",
-                    kLogPassed, block, static_cast<int>(size));
+        BaseLib_Log(pContext, kLogError, kLogCategoryBaseLib, __func__,
+                    "%s A memory(0x%p) was allocated in %d byte(s).", kLogPassed, block, static_cast<int>(size));
     } else {
         BaseLib_Log(pContext, kLogInfo, kLogCategoryBaseLib, __func__, "%s Failed to allocate memory in %d byte(s).",
                     kLogFailed, static_cast<int>(size));

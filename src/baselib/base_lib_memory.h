@@ -15,10 +15,10 @@ std::uint32_t BaseLib_MmCopyMem(BaseLibContext* pContext, void* destination, con
 std::uint32_t BaseLib_MmCmpMem(BaseLibContext* pContext, const void* first, const void* second,
                                std::int32_t size) noexcept;
 // A zero-filled block the caller releases with BaseLib_MmFreeMem, or null.
-void* BaseLib_MmAllocMem(BaseLibContext* pContext, std::uint32_t size) noexcept;
+[[nodiscard]] void* BaseLib_MmAllocMem(BaseLibContext* pContext, std::uint32_t size) noexcept;
 // A zero-filled block recorded in the context's tag list, or null. The
 // table's tear-down releases it if BaseLib_MmFreeMemWithTag never does.
-void* BaseLib_MmAllocMemWithTag(BaseLibContext* pContext, std::int32_t size, std::uint32_t tag) noexcept;
+[[nodiscard]] void* BaseLib_MmAllocMemWithTag(BaseLibContext* pContext, std::int32_t size, std::uint32_t tag) noexcept;
 std::uint32_t BaseLib_MmFreeMem(BaseLibContext* pContext, void* block) noexcept;
 // Releases a block from BaseLib_MmAllocMemWithTag and its record; a block
 // that the tag list does not hold is left alone.

@@ -29,7 +29,8 @@ int FormatIntoCallerBuffer(BaseLibContext* pContext, char* buffer, std::int32_t 
         return -1;
     }
     const int length = FormattedLength(format, args);
-    if (length < 0 || static_cast<long long>(size) < static_cast<long long>(length) + static_cast<long long>(kTextReserve)) {
+    const long long needed = static_cast<long long>(length) + static_cast<long long>(kTextReserve);
+    if (length < 0 || static_cast<long long>(size) < needed) {
         return -1;
     }
     const std::size_t room = static_cast<std::size_t>(length) + kTextReserve;

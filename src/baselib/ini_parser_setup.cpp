@@ -57,12 +57,12 @@ std::uint32_t SetUp(IniParserTable* pTable) noexcept
         return 0;
     }
     BaseLibTable& services = temporary.Services();
-    services.BaseLib_MmZeroMem(temporary.Context(), pTable, sizeof *pTable);
+    services.BaseLib_MmZeroMem(temporary.Context(), pTable, static_cast<std::int32_t>(sizeof *pTable));
 
-    auto* const baseLib =
-        static_cast<BaseLibTable*>(services.BaseLib_MmAllocMem(temporary.Context(), sizeof(BaseLibTable)));
-    auto* const listOps =
-        static_cast<LinkedListOps*>(services.BaseLib_MmAllocMem(temporary.Context(), sizeof(LinkedListOps)));
+    auto* const baseLib = static_cast<BaseLibTable*>(
+        services.BaseLib_MmAllocMem(temporary.Context(), static_cast<std::uint32_t>(sizeof(BaseLibTable))));
+    auto* const listOps = static_cast<LinkedListOps*>(
+        services.BaseLib_MmAllocMem(temporary.Context(), static_cast<std::uint32_t>(sizeof(LinkedListOps))));
     if (baseLib == nullptr || listOps == nullptr || BaseLib_Setup(1, baseLib) == 0) {
         services.BaseLib_MmFreeMem(temporary.Context(), baseLib);
         services.BaseLib_MmFreeMem(temporary.Context(), listOps);

@@ -60,7 +60,10 @@ struct ScopedReader {
     ScopedReader(const ScopedReader&) = delete;
     ScopedReader& operator=(const ScopedReader&) = delete;
     IniParserContext* ctx() { return &reader.Context; }
-    [[nodiscard]] std::uint32_t Parse(const std::string& text) { return reader.IniParser_ParseBuffer(ctx(), text.c_str()); }
+    [[nodiscard]] std::uint32_t Parse(const std::string& text)
+    {
+        return reader.IniParser_ParseBuffer(ctx(), text.c_str());
+    }
 
     IniParserTable reader{};
 };

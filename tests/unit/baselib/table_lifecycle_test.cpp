@@ -65,8 +65,8 @@ TEST(TableSetup, FillsEverySlotTheSignaturesAndZeroBlocks)
     EXPECT_EQ(table.Initialised, 1u);
     EXPECT_EQ(std::memcmp(table.Context.Signature, "BasL", 4), 0);
     void (*slots[29])();
-    std::memcpy(slots, reinterpret_cast<const unsigned char*>(&table) + offsetof(BaseLibTable, BaseLib_GetInstanceCount),
-                sizeof slots);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&table);
+    std::memcpy(slots, bytes + offsetof(BaseLibTable, BaseLib_GetInstanceCount), sizeof slots);
     for (auto* slot : slots) {
         EXPECT_NE(slot, nullptr);
     }
