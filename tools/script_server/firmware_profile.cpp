@@ -128,6 +128,19 @@ CommandBehaviour* Target(FirmwareProfile& profile, std::wstring_view code)
     return number ? &profile.byCode[*number] : nullptr;
 }
 
+// A new outcome for target replaces its old one; for every code it replaces
+// those of the codes set one by one as well.
+CommandBehaviour& ReplaceOutcome(FirmwareProfile& profile, CommandBehaviour& target)
+{
+    target.ClearOutcome();
+    if (&target == &profile.everyCode) {
+        for (auto& [code, behaviour] : profile.byCode) {
+            behaviour.ClearOutcome();
+        }
+    }
+    return target;
+}
+
 bool Fail(std::wstring& error, std::wstring_view name, std::wstring_view value, std::wstring_view why)
 {
     error = std::wstring(name) + L" " + std::wstring(value) + L": " + std::wstring(why);
@@ -242,7 +255,7 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
         if (target == nullptr) {
             return Fail(error, name, value, L"not a code");
         }
-        target->closeWithoutReply = true;
+        ReplaceOutcome(profile, *target).closeWithoutReply = true;
         return true;
     }
     const std::size_t equals = value.find(L'=');
@@ -266,7 +279,7 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
             answers.push_back(*answer);
             start = comma + 1;
         }
-        target->answers = std::move(answers);
+        ReplaceOutcome(profile, *target).answers = std::move(answers);
         return true;
     }
     if (name == L"fail") {
@@ -279,7 +292,7 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
         if (!result || !action) {
             return Fail(error, name, value, L"expected HRESULT[@ACTION]");
         }
-        target->failure = *result;
+        ReplaceOutcome(profile, *target).failure = *result;
         target->failingAction = *action;
         return true;
     }
@@ -299,7 +312,7 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
         if (!text) {
             return Fail(error, name, value, L"bad escape (use \\\\ or \\uXXXX)");
         }
-        target->rawReply = std::move(*text);
+        ReplaceOutcome(profile, *target).rawReply = std::move(*text);
         return true;
     }
     return Fail(error, name, value, L"unknown setting");
@@ -331,23 +344,22 @@ ComposedReply ComposeReply(const FirmwareProfile& profile, std::uint32_t code, s
     const auto found = profile.byCode.find(code);
     const CommandBehaviour* own = found == profile.byCode.end() ? nullptr : &found->second;
     const CommandBehaviour& every = profile.everyCode;
+    const CommandBehaviour& outcome = (own != nullptr && own->HasOutcome()) ? *own : every;
 
     ComposedReply reply;
     if (const std::uint32_t* delay = Resolve(&CommandBehaviour::delayMilliseconds, own, every)) {
         reply.delayMilliseconds = *delay;
     }
-    if (const bool* close = Resolve(&CommandBehaviour::closeWithoutReply, own, every); close != nullptr && *close) {
+    if (outcome.closeWithoutReply) {
         reply.closeWithoutReply = true;
         return reply;
     }
-    const std::vector<std::uint32_t>& answers = (own != nullptr && !own->answers.empty()) ? own->answers : every.answers;
-    if (const std::wstring* raw = Resolve(&CommandBehaviour::rawReply, own, every)) {
-        reply.text = *raw;
-    } else if (const std::int32_t* failure = Resolve(&CommandBehaviour::failure, own, every)) {
-        const std::uint32_t* action = Resolve(&CommandBehaviour::failingAction, own, every);
-        reply.text = FailureReply(*failure, action != nullptr ? *action : kMethodAction, profile.lowerCaseKeys);
-    } else if (!answers.empty()) {
-        const std::uint32_t answer = answers[std::min(callIndex, answers.size() - 1)];
+    if (outcome.rawReply) {
+        reply.text = *outcome.rawReply;
+    } else if (outcome.failure) {
+        reply.text = FailureReply(*outcome.failure, outcome.failingAction.value_or(kMethodAction), profile.lowerCaseKeys);
+    } else if (!outcome.answers.empty()) {
+        const std::uint32_t answer = outcome.answers[std::min(callIndex, outcome.answers.size() - 1)];
         reply.text = Key(L"WMIS_HRESULT", profile.lowerCaseKeys) + L"=0;" +
                      Key(L"NotifycationReturnValue", profile.lowerCaseKeys) + L"=" + std::to_wstring(answer);
     } else {

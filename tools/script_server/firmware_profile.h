@@ -16,9 +16,11 @@
 //   raw CODE=TEXT          send TEXT as the reply (\\ and \uXXXX escapes)
 //   close CODE             close the connection without answering
 //   lower-case-keys        write the reply keys in lower case
-// CODE is a notification code or * for every code; a code's own setting
-// beats the * one. A code with neither answer, failure, raw text nor close
-// fails as an unknown method parameter.
+// CODE is a notification code or * for every code. answer, fail, raw and
+// close are a code's outcome: each replaces the outcome set before for the
+// codes it names (* names every code, those set before included). A code's
+// own delay and size beat those of *. A code without any outcome fails as
+// an unknown method parameter.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -35,13 +37,29 @@ inline constexpr std::int32_t kWbemInvalidMethodParameters = static_cast<std::in
 inline constexpr std::uint32_t kMethodAction = 9;   // the action that runs OrvexNotify
 
 struct CommandBehaviour {
+    // The outcome: at most one of answers, failure, rawReply and
+    // closeWithoutReply is set.
     std::vector<std::uint32_t> answers;
     std::optional<std::int32_t> failure;
     std::optional<std::uint32_t> failingAction;
+    std::optional<std::wstring> rawReply;
+    bool closeWithoutReply = false;
+    // The shape of the reply.
     std::optional<std::uint32_t> delayMilliseconds;
     std::optional<std::uint32_t> replyBytes;
-    std::optional<std::wstring> rawReply;
-    std::optional<bool> closeWithoutReply;
+
+    [[nodiscard]] bool HasOutcome() const noexcept
+    {
+        return !answers.empty() || failure.has_value() || rawReply.has_value() || closeWithoutReply;
+    }
+    void ClearOutcome() noexcept
+    {
+        answers.clear();
+        failure.reset();
+        failingAction.reset();
+        rawReply.reset();
+        closeWithoutReply = false;
+    }
 };
 
 struct FirmwareProfile {
