@@ -66,10 +66,6 @@ struct ReplyCase {
 
 TEST_F(OrvexSendCommand, TheReplyDecidesResultValueAndLogLine)
 {
-    std::wstring longReply = L"Pad=" + std::wstring(2030, L'p') + L";WMIS_HRESULT=0;NotifycationReturnValue=";
-    longReply += L"1073741857;Tail=";
-    longReply.append(2500 - longReply.size(), L't');
-
     const ReplyCase cases[] = {
         {"success", Utf16Le(L"WMIS_HRESULT=0;NotifycationReturnValue=5"), 16, 0, 0, 5, "INFO",
          "0x00000005 = OrvexNotify(0x00000010, 0x00000000)."},
@@ -77,16 +73,8 @@ TEST_F(OrvexSendCommand, TheReplyDecidesResultValueAndLogLine)
          "ERROR", "[HRESULT=0x80041002] [ActionIndex=3] OrvexNotify(0x00000010, 0x00000000)."},
         {"failure with a value", Utf16Le(L"WMIS_HRESULT=-1;WMIS_ActionIndex=9;NotifycationReturnValue=7"), 20, 1,
          0xFFFFFFFFu, 7, "ERROR", "[HRESULT=0xffffffff] [ActionIndex=9] OrvexNotify(0x00000014, 0x00000000)."},
-        {"lower-case keys", Utf16Le(L"wmis_hresult=0;notifycationreturnvalue=1"), 17, 0, 0, 1, "INFO",
-         "0x00000001 = OrvexNotify(0x00000011, 0x00000000)."},
-        {"empty return value", Utf16Le(L"WMIS_HRESULT=0;NotifycationReturnValue="), 24, 0x40000000, 0, 0x40000000,
-         "INFO", "0x40000000 = OrvexNotify(0x00000018, 0x00000000)."},
         {"closed without answer", std::nullopt, 17, 1, 0x80004005u, 1, "ERROR",
          "[HRESULT=0x80004005] [ActionIndex=] OrvexNotify(0x00000011, 0x00000000)."},
-        {"5000 bytes", Utf16Le(longReply), 16, 0, 0, 0x40000021u, "INFO",
-         "0x40000021 = OrvexNotify(0x00000010, 0x00000000)."},
-        {"code above 2^31", Utf16Le(L"WMIS_HRESULT=0;NotifycationReturnValue=4294967295"), 0x80000000u, 0, 0,
-         0xFFFFFFFFu, "INFO", "0xffffffff = OrvexNotify(0x80000000, 0x00000000)."},
     };
     for (const ReplyCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -144,20 +144,6 @@ TEST(ScriptPipe, ReceivingFailsOnlyWithoutATable)
     EXPECT_EQ(table.Size(), 0u);
 }
 
-TEST(ScriptPipe, AReplyLongerThanTheBufferIsReadInPassesWithTheCutFieldCarried)
-{
-    // 5000 bytes; the first 4096 end inside Cut's value.
-    std::wstring reply = L"Pad=" + std::wstring(2040 - 5, L'p') + L";";
-    reply += L"Cut=123456789;WMIS_HRESULT=0;Tail=";
-    reply.append(2500 - reply.size(), L't');
-    ASSERT_EQ(reply.size() * 2, 5000u);
-    const WmiScriptResults table = Exchange(Utf16Le(reply));
-    EXPECT_EQ(table.Read(L"Cut"), L"123456789");
-    EXPECT_EQ(table.Read(L"WMIS_HRESULT"), L"0");
-    EXPECT_EQ(table.Read(L"Pad").size(), 2040u - 5);
-    EXPECT_EQ(table.Size(), 4u);
-}
-
 TEST(ScriptPipe, AReplyOfAnOddLengthEndsInACharacterOfItsLastByteAlone)
 {
     Bytes reply = Utf16Le(L"A=1;B=5");
