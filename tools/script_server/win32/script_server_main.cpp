@@ -11,8 +11,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
