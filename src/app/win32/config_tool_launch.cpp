@@ -69,7 +69,7 @@ int ShellOpen(const std::wstring& filePath) noexcept
             return 0;
         }
         // Nothing waits for the tool; the handle is closed at once.
-        const UniqueKernelHandle process(info.hProcess);
+        const UniqueKernelObject process(info.hProcess);
         return started;
     } catch (...) {
         return 0;

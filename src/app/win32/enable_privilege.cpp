@@ -6,7 +6,7 @@
 
 int EnablePrivilege(const wchar_t* privilegeName) noexcept
 {
-    UniqueKernelHandle token;
+    UniqueKernelObject token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Put())) {
         return 0;
     }

@@ -1,21 +1,20 @@
 #pragma once
-// Move-only owners for what Win32 hands out. One template; a traits type per
-// kind of handle knows the value that means "none" and the one call that
-// releases it, so that each release call is written once in the code base.
+// Move-only owners of what Win32 hands out. Each kind of handle has a traits
+// type that knows its invalid value and its one release call.
 #include <windows.h>
 
 #include <utility>
 
-template <typename Traits>
+template <class Traits>
 class UniqueHandle {
 public:
     using Type = typename Traits::Type;
 
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(Type value) noexcept : Value(value) {}
+    explicit UniqueHandle(Type value) noexcept : value_(value) {}
     ~UniqueHandle() { Reset(); }
 
-    UniqueHandle(UniqueHandle&& other) noexcept : Value(other.Release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : value_(other.Release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other) {
@@ -26,62 +25,68 @@ public:
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    [[nodiscard]] Type Get() const noexcept { return Value; }
-    [[nodiscard]] bool IsValid() const noexcept { return Value != Traits::Invalid(); }
-    explicit operator bool() const noexcept { return IsValid(); }
+    [[nodiscard]] Type Get() const noexcept { return value_; }
+    [[nodiscard]] bool Valid() const noexcept { return value_ != Traits::Invalid(); }
+    explicit operator bool() const noexcept { return Valid(); }
 
-    // For calls that return the handle through an out parameter; whatever
-    // was held before is released first.
+    // For calls that hand the handle out through a pointer; releases what
+    // was held first.
     [[nodiscard]] Type* Put() noexcept
     {
         Reset();
-        return &Value;
+        return &value_;
     }
 
-    [[nodiscard]] Type Release() noexcept { return std::exchange(Value, Traits::Invalid()); }
+    // Gives up ownership without releasing.
+    [[nodiscard]] Type Release() noexcept { return std::exchange(value_, Traits::Invalid()); }
 
+    // Releases what is held, then holds value.
     void Reset(Type value = Traits::Invalid()) noexcept
     {
-        const Type old = std::exchange(Value, value);
+        const Type old = std::exchange(value_, value);
         if (old != Traits::Invalid()) {
             Traits::Close(old);
         }
     }
 
 private:
-    Type Value = Traits::Invalid();
+    Type value_ = Traits::Invalid();
 };
 
-// Process and token handles: "none" is null.
-struct KernelHandleTraits {
-    using Type = HANDLE;
-    static constexpr Type Invalid() noexcept { return nullptr; }
-    static void Close(Type handle) noexcept { CloseHandle(handle); }
+struct KernelHandleCloser {
+    static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); }
 };
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
-// Files and pipes: "none" is INVALID_HANDLE_VALUE.
-struct FileHandleTraits {
+// Files and pipes: CreateFileW and CreateNamedPipeW fail with
+// INVALID_HANDLE_VALUE.
+struct FileHandleTraits : KernelHandleCloser {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type handle) noexcept { KernelHandleTraits::Close(handle); }
 };
+
+// Events, threads and processes: their creators fail with null.
+struct KernelObjectTraits : KernelHandleCloser {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+};
+
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 
 // A module loaded with LoadLibraryExW.
 struct ModuleTraits {
     using Type = HMODULE;
-    static constexpr Type Invalid() noexcept { return nullptr; }
-    static void Close(Type module) noexcept { FreeLibrary(module); }
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type module) noexcept { ::FreeLibrary(module); }
 };
 using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // A COM interface pointer: the owner holds one reference.
-template <typename Interface>
+template <class Interface>
 struct ComReferenceTraits {
     using Type = Interface*;
-    static constexpr Type Invalid() noexcept { return nullptr; }
+    static Type Invalid() noexcept { return nullptr; }
     static void Close(Type object) noexcept { object->Release(); }
 };
-template <typename Interface>
+template <class Interface>
 using ComPtr = UniqueHandle<ComReferenceTraits<Interface>>;

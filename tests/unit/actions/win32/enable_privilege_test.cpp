@@ -9,7 +9,7 @@ namespace {
 
 void DisableShutdownPrivilege()
 {
-    UniqueKernelHandle token;
+    UniqueKernelObject token;
     ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, token.Put()));
     TOKEN_PRIVILEGES privileges = {};
     privileges.PrivilegeCount = 1;
@@ -20,7 +20,7 @@ void DisableShutdownPrivilege()
 
 bool ShutdownPrivilegeEnabled()
 {
-    UniqueKernelHandle token;
+    UniqueKernelObject token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) {
         return false;
     }

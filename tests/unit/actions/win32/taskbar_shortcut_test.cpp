@@ -23,7 +23,7 @@ void WriteFileText(const std::wstring& path, const char* text)
 {
     const UniqueFileHandle file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file.IsValid());
+    ASSERT_TRUE(file.Valid());
     DWORD written = 0;
     ASSERT_TRUE(WriteFile(file.Get(), text, static_cast<DWORD>(std::strlen(text)), &written, nullptr));
 }
