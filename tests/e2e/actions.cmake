@@ -2,3 +2,4 @@
 orvex_add_e2e_test(test_shell_actions.py)
 orvex_add_e2e_test(test_power_actions.py)
 orvex_add_e2e_test(test_session_end.py TIMEOUT 900)
+orvex_add_e2e_test(test_switch_flows.py LOCKS script_server registry display)
