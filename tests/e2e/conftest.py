@@ -53,3 +53,9 @@ def show_msg():
         wine.set_show_msg(value, kind)
     yield set_value
     wine.delete_show_msg()
+
+
+@pytest.fixture
+def msgbox_viewer():
+    """The box viewer: shows one message box and exits with the answer."""
+    return built("tools/msgbox_viewer/msgbox_viewer.exe")
