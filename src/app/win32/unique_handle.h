@@ -1,54 +1,66 @@
 #pragma once
-// A move-only owner of one handle. The traits type says what the handle is,
-// which value means "none" and how it is released:
-//
-//   struct FontTraits {
-//       using Handle = HFONT;
-//       static constexpr Handle Invalid() noexcept { return nullptr; }
-//       static void Close(Handle handle) noexcept;
-//   };
-//
-// A handle that needs more than one value to be released (a device context
-// and its window, a class atom and its module) is a small struct with a
-// defaulted operator==.
+// Move-only owners of what Win32 hands out. Each kind of handle has a traits
+// type that knows its invalid value and its one release call.
+#include <windows.h>
+
 #include <utility>
 
-template <typename Traits>
+template <class Traits>
 class UniqueHandle {
 public:
-    using Handle = typename Traits::Handle;
+    using Type = typename Traits::Type;
 
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(Handle handle) noexcept : value(handle) {}
-    ~UniqueHandle() { reset(); }
+    explicit UniqueHandle(Type value) noexcept : value_(value) {}
+    ~UniqueHandle() { Reset(); }
 
-    UniqueHandle(UniqueHandle&& other) noexcept : value(other.release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : value_(other.Release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other) {
-            reset(other.release());
+            Reset(other.Release());
         }
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    [[nodiscard]] Handle get() const noexcept { return value; }
-    [[nodiscard]] bool valid() const noexcept { return !(value == Traits::Invalid()); }
-    explicit operator bool() const noexcept { return valid(); }
+    [[nodiscard]] Type Get() const noexcept { return value_; }
+    [[nodiscard]] bool Valid() const noexcept { return value_ != Traits::Invalid(); }
+    explicit operator bool() const noexcept { return Valid(); }
 
-    // Gives the handle up without releasing it.
-    [[nodiscard]] Handle release() noexcept { return std::exchange(value, Traits::Invalid()); }
+    // Gives up ownership without releasing.
+    [[nodiscard]] Type Release() noexcept { return std::exchange(value_, Traits::Invalid()); }
 
-    // Releases the current handle, if any, and keeps the new one.
-    void reset(Handle handle = Traits::Invalid()) noexcept
+    // Releases what is held, then holds value.
+    void Reset(Type value = Traits::Invalid()) noexcept
     {
-        Handle old = std::exchange(value, handle);
-        if (!(old == Traits::Invalid())) {
+        const Type old = std::exchange(value_, value);
+        if (old != Traits::Invalid()) {
             Traits::Close(old);
         }
     }
 
 private:
-    Handle value = Traits::Invalid();
+    Type value_ = Traits::Invalid();
 };
+
+struct KernelHandleCloser {
+    static void Close(HANDLE handle) noexcept { ::CloseHandle(handle); }
+};
+
+// Files and pipes: CreateFileW and CreateNamedPipeW fail with
+// INVALID_HANDLE_VALUE.
+struct FileHandleTraits : KernelHandleCloser {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+};
+
+// Events, threads and processes: their creators fail with null.
+struct KernelObjectTraits : KernelHandleCloser {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+};
+
+using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;

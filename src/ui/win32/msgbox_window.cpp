@@ -205,16 +205,16 @@ void OrvexMsgBox::Paint(HWND window) noexcept
     // The whole band is drawn off screen and copied in one transfer.
     const UniqueMemoryDc memory(CreateCompatibleDC(paint.Dc()));
     const UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
-    const UniqueSelection selectedBitmap = SelectInto(memory.get(), bitmap.get());
+    const UniqueSelection selectedBitmap = SelectInto(memory.Get(), bitmap.Get());
 
     const BoxRect band = BandRect(update.left, width, height, contentHeight);
     PlaceButtons(buttons, buttonCount, width, height, contentHeight);
-    FillSolid(memory.get(), ToRect(band), colors.bandColor);
-    DrawTexts(memory.get(), band);
+    FillSolid(memory.Get(), ToRect(band), colors.bandColor);
+    DrawTexts(memory.Get(), band);
     for (std::int32_t i = 0; i < buttonCount && i < kMaxButtons; ++i) {
-        DrawButton(memory.get(), i);
+        DrawButton(memory.Get(), i);
     }
-    BitBlt(paint.Dc(), band.left, band.top, width, contentHeight, memory.get(), band.left, band.top, SRCCOPY);
+    BitBlt(paint.Dc(), band.left, band.top, width, contentHeight, memory.Get(), band.left, band.top, SRCCOPY);
 }
 
 void OrvexMsgBox::DrawTexts(HDC dc, const BoxRect& band) noexcept
@@ -226,16 +226,16 @@ void OrvexMsgBox::DrawTexts(HDC dc, const BoxRect& band) noexcept
 
     RECT captionLine = ToRect(TextColumn(band, rightmostLeft));
     {
-        const UniqueSelection font = SelectInto(dc, titleFont.get());
+        const UniqueSelection font = SelectInto(dc, titleFont.Get());
         DrawTextW(dc, OrEmpty(caption), -1, &captionLine, kCaptionMeasure);
         DrawTextW(dc, OrEmpty(caption), -1, &captionLine, kCaptionDraw);
     }
     if (icon) {
         const BoxPoint origin = IconOrigin(band, captionLine.bottom, iconWidth);
-        DrawIconEx(dc, origin.x, origin.y, icon.get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+        DrawIconEx(dc, origin.x, origin.y, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
     }
     RECT message = ToRect(MessageRect(band, captionLine.bottom, rightmostLeft));
-    const UniqueSelection font = SelectInto(dc, textFont.get());
+    const UniqueSelection font = SelectInto(dc, textFont.Get());
     DrawTextW(dc, OrEmpty(text), -1, &message, kTextDraw);
 }
 
@@ -263,7 +263,7 @@ void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index) noexcept
         const RECT focus = ToRect(Inset(button.rect, kButtonFrame + kFocusInset));
         DrawFocusRect(dc, &focus);
     }
-    const UniqueSelection font = SelectInto(dc, textFont.get());
+    const UniqueSelection font = SelectInto(dc, textFont.Get());
     SetTextColor(dc, look.caption);
     DrawTextW(dc, button.caption, -1, &face, kButtonCaptionDraw);
 }

@@ -72,7 +72,7 @@ std::int32_t OrvexMsgBox::RegisterClasses() noexcept
     if (backgroundAtom == 0) {
         return 0;
     }
-    bkgndAtom.reset({backgroundAtom, hInstance});
+    bkgndAtom.Reset({backgroundAtom, hInstance});
 
     WNDCLASSEXW box{};
     box.cbSize = sizeof box;
@@ -86,7 +86,7 @@ std::int32_t OrvexMsgBox::RegisterClasses() noexcept
     if (boxAtom == 0) {
         return 0;
     }
-    msgBoxAtom.reset({boxAtom, hInstance});
+    msgBoxAtom.Reset({boxAtom, hInstance});
     return 1;
 }
 
@@ -116,18 +116,18 @@ std::int32_t OrvexMsgBox::CreateFonts() noexcept
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     int resolution = 0;
     if (const UniqueWindowDc screen = TakeWindowDc(nullptr)) {
-        resolution = GetDeviceCaps(screen.get().dc, LOGPIXELSY);
+        resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
     }
 
     LOGFONTW title = metrics.lfCaptionFont;
     title.lfHeight = FontHeight(title.lfHeight, kTitlePoints, resolution);
-    titleFont.reset(CreateFontIndirectW(&title));
+    titleFont.Reset(CreateFontIndirectW(&title));
     if (!titleFont) {
         return 0;
     }
     LOGFONTW message = metrics.lfMessageFont;
     message.lfHeight = FontHeight(message.lfHeight, kTextPoints, resolution);
-    textFont.reset(CreateFontIndirectW(&message));
+    textFont.Reset(CreateFontIndirectW(&message));
     if (!textFont) {
         return 0;
     }
@@ -136,13 +136,13 @@ std::int32_t OrvexMsgBox::CreateFonts() noexcept
 
 void OrvexMsgBox::Cleanup() noexcept
 {
-    icon.reset();
+    icon.Reset();
     iconWidth = 0;
     iconHeight = 0;
-    textFont.reset();
-    titleFont.reset();
-    msgBoxAtom.reset();
-    bkgndAtom.reset();
+    textFont.Reset();
+    titleFont.Reset();
+    msgBoxAtom.Reset();
+    bkgndAtom.Reset();
 }
 
 void OrvexMsgBox::PrepareButtons() noexcept
@@ -185,16 +185,16 @@ std::int32_t OrvexMsgBox::LoadBoxIcon(std::uint32_t id) noexcept
     if (image == nullptr) {
         return 0;
     }
-    UniqueIcon previous(icon.release());
-    icon.reset(static_cast<HICON>(image));
+    UniqueIcon previous(icon.Release());
+    icon.Reset(static_cast<HICON>(image));
     iconWidth = 32;
     iconHeight = 32;
     if (hwndMsgBox != nullptr && IsWindow(hwndMsgBox)) {
         InvalidateRect(hwndMsgBox, nullptr, TRUE);
     }
-    if (previous.get() == icon.get()) {
+    if (previous.Get() == icon.Get()) {
         // A shared icon loaded twice is the same handle; it stays ours.
-        static_cast<void>(previous.release());
+        static_cast<void>(previous.Release());
     }
     return 1;
 }
@@ -209,14 +209,14 @@ std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t h
         const RECT measuring = ToRect(MeasuringRect(width, minimumHeight));
         RECT rect = measuring;
         {
-            const UniqueSelection font = SelectInto(dc.get().dc, titleFont.get());
-            DrawTextW(dc.get().dc, OrEmpty(caption), -1, &rect, kCaptionMeasure);
+            const UniqueSelection font = SelectInto(dc.Get().dc, titleFont.Get());
+            DrawTextW(dc.Get().dc, OrEmpty(caption), -1, &rect, kCaptionMeasure);
             captionHeight = rect.bottom - rect.top;
         }
         rect = measuring;
         {
-            const UniqueSelection font = SelectInto(dc.get().dc, textFont.get());
-            DrawTextW(dc.get().dc, OrEmpty(text), -1, &rect, kTextMeasure);
+            const UniqueSelection font = SelectInto(dc.Get().dc, textFont.Get());
+            DrawTextW(dc.Get().dc, OrEmpty(text), -1, &rect, kTextMeasure);
             textHeight = rect.bottom - rect.top;
         }
     }

@@ -1,31 +1,31 @@
 #include "ui/win32/ui_handles.h"
 
-void GdiObjectTraits::Close(Handle handle) noexcept
+void GdiObjectTraits::Close(Type handle) noexcept
 {
     DeleteObject(handle);
 }
 
-void IconTraits::Close(Handle handle) noexcept
+void IconTraits::Close(Type handle) noexcept
 {
     DestroyIcon(handle);
 }
 
-void WindowDcTraits::Close(Handle handle) noexcept
+void WindowDcTraits::Close(Type handle) noexcept
 {
     ReleaseDC(handle.window, handle.dc);
 }
 
-void MemoryDcTraits::Close(Handle handle) noexcept
+void MemoryDcTraits::Close(Type handle) noexcept
 {
     DeleteDC(handle);
 }
 
-void SelectionTraits::Close(Handle handle) noexcept
+void SelectionTraits::Close(Type handle) noexcept
 {
     SelectObject(handle.dc, handle.previous);
 }
 
-void ClassRegistrationTraits::Close(Handle handle) noexcept
+void ClassRegistrationTraits::Close(Type handle) noexcept
 {
     // The atom in place of the class name, as MAKEINTATOM makes it.
     UnregisterClassW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(handle.atom)), handle.instance);

@@ -7,15 +7,15 @@
 #include "app/win32/unique_handle.h"
 
 struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static constexpr Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept;
+    using Type = HGDIOBJ;
+    static constexpr Type Invalid() noexcept { return nullptr; }
+    static void Close(Type handle) noexcept;
 };
 
 struct IconTraits {
-    using Handle = HICON;
-    static constexpr Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept;
+    using Type = HICON;
+    static constexpr Type Invalid() noexcept { return nullptr; }
+    static void Close(Type handle) noexcept;
 };
 
 // A device context taken with GetDC goes back to its window.
@@ -25,16 +25,16 @@ struct WindowDc {
     friend bool operator==(const WindowDc&, const WindowDc&) = default;
 };
 struct WindowDcTraits {
-    using Handle = WindowDc;
-    static constexpr Handle Invalid() noexcept { return {}; }
-    static void Close(Handle handle) noexcept;
+    using Type = WindowDc;
+    static constexpr Type Invalid() noexcept { return {}; }
+    static void Close(Type handle) noexcept;
 };
 
 // A memory device context made with CreateCompatibleDC.
 struct MemoryDcTraits {
-    using Handle = HDC;
-    static constexpr Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept;
+    using Type = HDC;
+    static constexpr Type Invalid() noexcept { return nullptr; }
+    static void Close(Type handle) noexcept;
 };
 
 // What a device context held before an object was selected into it; the
@@ -45,9 +45,9 @@ struct Selection {
     friend bool operator==(const Selection&, const Selection&) = default;
 };
 struct SelectionTraits {
-    using Handle = Selection;
-    static constexpr Handle Invalid() noexcept { return {}; }
-    static void Close(Handle handle) noexcept;
+    using Type = Selection;
+    static constexpr Type Invalid() noexcept { return {}; }
+    static void Close(Type handle) noexcept;
 };
 
 // A registered window class: its atom and the module that registered it.
@@ -57,9 +57,9 @@ struct ClassRegistration {
     friend bool operator==(const ClassRegistration&, const ClassRegistration&) = default;
 };
 struct ClassRegistrationTraits {
-    using Handle = ClassRegistration;
-    static constexpr Handle Invalid() noexcept { return {}; }
-    static void Close(Handle handle) noexcept;
+    using Type = ClassRegistration;
+    static constexpr Type Invalid() noexcept { return {}; }
+    static void Close(Type handle) noexcept;
 };
 
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;

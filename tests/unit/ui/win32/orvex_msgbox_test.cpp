@@ -15,13 +15,13 @@
 #include "ui/win32/orvex_msgbox.h"
 
 struct OrvexMsgBoxTestAccess {
-    static HGDIOBJ TitleFont(const OrvexMsgBox& box) { return box.titleFont.get(); }
-    static HGDIOBJ TextFont(const OrvexMsgBox& box) { return box.textFont.get(); }
-    static HICON Icon(const OrvexMsgBox& box) { return box.icon.get(); }
+    static HGDIOBJ TitleFont(const OrvexMsgBox& box) { return box.titleFont.Get(); }
+    static HGDIOBJ TextFont(const OrvexMsgBox& box) { return box.textFont.Get(); }
+    static HICON Icon(const OrvexMsgBox& box) { return box.icon.Get(); }
     static std::int32_t IconWidth(const OrvexMsgBox& box) { return box.iconWidth; }
     static std::int32_t IconHeight(const OrvexMsgBox& box) { return box.iconHeight; }
-    static ATOM BkgndAtom(const OrvexMsgBox& box) { return box.bkgndAtom.get().atom; }
-    static ATOM MsgBoxAtom(const OrvexMsgBox& box) { return box.msgBoxAtom.get().atom; }
+    static ATOM BkgndAtom(const OrvexMsgBox& box) { return box.bkgndAtom.Get().atom; }
+    static ATOM MsgBoxAtom(const OrvexMsgBox& box) { return box.msgBoxAtom.Get().atom; }
     static HWND Bkgnd(const OrvexMsgBox& box) { return box.hwndBkgnd; }
     static HWND Box(const OrvexMsgBox& box) { return box.hwndMsgBox; }
     static void SetStyle(OrvexMsgBox& box, std::uint32_t style) { box.style = style; }
@@ -140,7 +140,7 @@ TEST_F(MsgBoxTest, InitRegistersBothClassesAndMakesTheFontsAtTheirPointSizes)
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
     const UniqueWindowDc screen = TakeWindowDc(nullptr);
     ASSERT_TRUE(screen);
-    const int resolution = GetDeviceCaps(screen.get().dc, LOGPIXELSY);
+    const int resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
 
     LOGFONTW title{};
     ASSERT_EQ(GetObjectW(Access::TitleFont(box), sizeof title, &title), static_cast<int>(sizeof title));
@@ -461,9 +461,9 @@ TEST_F(MsgBoxTest, TheBandGrowsByALinePerLineOfText)
         ASSERT_EQ(box.Init(), 1);
         {
             const UniqueWindowDc screen = TakeWindowDc(nullptr);
-            const UniqueSelection font = SelectInto(screen.get().dc, Access::TextFont(box));
+            const UniqueSelection font = SelectInto(screen.Get().dc, Access::TextFont(box));
             TEXTMETRICW metrics{};
-            GetTextMetricsW(screen.get().dc, &metrics);
+            GetTextMetricsW(screen.Get().dc, &metrics);
             lineHeight = metrics.tmHeight;
         }
         EXPECT_EQ(ShowAndProbe(box, texts[i], nullptr, 0, kSafetyTimeout,

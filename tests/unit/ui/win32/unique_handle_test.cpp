@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <utility>
 #include <vector>
 
@@ -10,9 +12,9 @@ namespace {
 std::vector<int> g_closed;
 
 struct CountedTraits {
-    using Handle = int;
-    static constexpr Handle Invalid() noexcept { return -1; }
-    static void Close(Handle handle) noexcept { g_closed.push_back(handle); }
+    using Type = int;
+    static constexpr Type Invalid() noexcept { return -1; }
+    static void Close(Type handle) noexcept { g_closed.push_back(handle); }
 };
 
 struct Pair {
@@ -24,9 +26,9 @@ struct Pair {
 std::vector<Pair> g_closedPairs;
 
 struct PairTraits {
-    using Handle = Pair;
-    static constexpr Handle Invalid() noexcept { return {}; }
-    static void Close(Handle handle) noexcept { g_closedPairs.push_back(handle); }
+    using Type = Pair;
+    static constexpr Type Invalid() noexcept { return {}; }
+    static void Close(Type handle) noexcept { g_closedPairs.push_back(handle); }
 };
 
 using Owner = UniqueHandle<CountedTraits>;
@@ -47,20 +49,20 @@ TEST(UniqueHandle, EachHandleIsReleasedExactlyOnceByWhoeverOwnsItLast)
         Owner a(1);
         Owner b(std::move(a));
         EXPECT_FALSE(a);
-        EXPECT_EQ(b.get(), 1);
+        EXPECT_EQ(b.Get(), 1);
         Owner c(2);
         c = std::move(b);   // 2 goes, 1 moves on
         EXPECT_EQ(g_closed, (std::vector<int>{2}));
         auto& alias = c;
         c = std::move(alias);   // moving into itself keeps the handle
-        EXPECT_EQ(c.get(), 1);
-        c.reset(3);
+        EXPECT_EQ(c.Get(), 1);
+        c.Reset(3);
         EXPECT_EQ(g_closed, (std::vector<int>{2, 1}));
-        const int kept = c.release();
+        const int kept = c.Release();
         EXPECT_EQ(kept, 3);
         EXPECT_FALSE(c);
-        c.reset();
-        c.reset();
+        c.Reset();
+        c.Reset();
     }
     EXPECT_EQ(g_closed, (std::vector<int>{2, 1}));
 }
