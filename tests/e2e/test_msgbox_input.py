@@ -51,18 +51,7 @@ def test_tab_cycles_the_focus_and_shows_the_mark(session, msgbox_viewer):
         assert wine.exit_code(process) == 6
 
 
-def test_tab_on_a_single_button_shows_the_mark_on_it(session, msgbox_viewer):
-    env = session.env
-    with show(msgbox_viewer, session, 0x10) as process:
-        box, _ = msgbox.wait_for_box(env, buttons=1)
-        screen.key("Tab", env=env)
-        screen.wait_until(lambda: msgbox.focus_mark_shown(screen.screenshot(env), box.buttons[0]),
-                          message="the focus mark")
-        screen.key("Return", env=env)
-        assert wine.exit_code(process) == 1
-
-
-@pytest.mark.parametrize("style", [0, 1, 3, 6, 0x41, 0x30])
+@pytest.mark.parametrize("style", [0, 1, 3, 6])
 def test_escape_answers_cancel_where_the_style_allows_it(session, msgbox_viewer, style):
     with show(msgbox_viewer, session, style) as process:
         msgbox.wait_for_box(session.env)
@@ -70,7 +59,7 @@ def test_escape_answers_cancel_where_the_style_allows_it(session, msgbox_viewer,
         assert wine.exit_code(process) == 2
 
 
-@pytest.mark.parametrize("style, first", [(2, 3), (4, 6), (5, 1), (0x24, 6)])
+@pytest.mark.parametrize("style, first", [(2, 3), (4, 6)])
 def test_escape_does_nothing_on_other_styles(session, msgbox_viewer, style, first):
     # Had Escape answered, the answer would be 2, not the leftmost button's.
     with show(msgbox_viewer, session, style) as process:
@@ -165,9 +154,8 @@ def test_a_double_click_answers_with_its_first_click(session, msgbox_viewer):
         assert wine.exit_code(process) == 7
 
 
-@pytest.mark.parametrize("style", [0, 4, 2])
-def test_a_timeout_of_zero_answers_ok_at_once(session, msgbox_viewer, style):
-    with show(msgbox_viewer, session, style, timeout=0) as process:
+def test_a_timeout_of_zero_answers_ok_at_once(session, msgbox_viewer):
+    with show(msgbox_viewer, session, 2, timeout=0) as process:
         assert wine.exit_code(process) == 1
 
 

@@ -375,11 +375,46 @@ TEST_F(MsgBoxTest, TheWindowsHaveTheirClassesStylesOwnerAndVeil)
     EXPECT_FALSE(ClassRegistered(kMsgBoxClassName));
 }
 
+TEST_F(MsgBoxTest, AChangeOfDisplayPutsBothWindowsBackOverTheWholeScreen)
+{
+    OrvexMsgBox box;
+    ASSERT_EQ(box.Init(), 1);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    std::int32_t bandBefore = 0;
+    const std::int32_t answer = ShowAndProbe(box, L"display", nullptr, 4, kSafetyTimeout, [&](HWND background, HWND window) {
+        bandBefore = Access::ContentHeight(box);
+        // As if the screen had been smaller: both windows shrunk and moved.
+        SetWindowPos(window, nullptr, 10, 20, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(background, nullptr, 10, 20, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
+        for (HWND w : {background, window}) {
+            RECT rect{};
+            GetWindowRect(w, &rect);
+            EXPECT_EQ(rect.left, 0);
+            EXPECT_EQ(rect.top, 0);
+            EXPECT_EQ(rect.right, width);
+            EXPECT_EQ(rect.bottom, height);
+            EXPECT_TRUE(IsWindowVisible(w));
+        }
+        EXPECT_NE(GetWindowLongW(background, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+        // The band keeps the height it was given at creation.
+        EXPECT_EQ(Access::ContentHeight(box), bandBefore);
+        PostMessageW(window, WM_KEYDOWN, VK_TAB, 0);
+        PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageW(window, WM_KEYUP, VK_RETURN, 0);
+    });
+    EXPECT_EQ(answer, kIdNo);
+    EXPECT_GT(bandBefore, 0);
+}
+
 struct PostedKey {
     UINT message;
     WPARAM key;
 };
 
+// The rules themselves are tested as plain functions and through real
+// input; these check that the window hands its keys to them.
 TEST_F(MsgBoxTest, KeysPostedToTheBoxWindowAnswerByTheKeyboardRules)
 {
     const PostedKey tab{WM_KEYDOWN, VK_TAB};
@@ -397,14 +432,9 @@ TEST_F(MsgBoxTest, KeysPostedToTheBoxWindowAnswerByTheKeyboardRules)
     } cases[] = {
         {"tab and enter answer cancel", 1, {tab, enterDown, enterUp}, kIdCancel},
         {"escape is ignored on Yes/No; space answers yes", 4, {escape, other, spaceDown, spaceUp}, kIdYes},
-        {"escape is ignored on Abort/Retry/Ignore", 2, {escape, tab, tab, enterDown, enterUp}, kIdIgnore},
-        {"escape on the OK box answers cancel", 0, {escape}, kIdCancel},
         {"escape releases a press, a second one answers", 3, {enterDown, escape, enterUp, escape}, kIdCancel},
-        {"space pressed, enter released", 6, {tab, tab, spaceDown, enterUp}, kIdContinue},
-        {"a tab after the press answers nothing on release", 4, {spaceDown, tab, spaceUp, tab, enterDown, enterUp},
-         kIdYes},
         // Once answered the box takes no more input, though more is queued.
-        {"input after the answer is ignored", 3, {escape, enterDown, enterUp}, kIdCancel},
+        {"input after the answer is ignored", 3, {escape, spaceDown, enterUp}, kIdCancel},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
