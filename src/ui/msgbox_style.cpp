@@ -2,16 +2,16 @@
 
 ButtonSet ButtonSetOfStyle(std::uint32_t style) noexcept
 {
-    constexpr ButtonSpec ok{kIdOk, ButtonSlot::Ok, 800};
-    constexpr ButtonSpec cancel{kIdCancel, ButtonSlot::Cancel, 801};
-    constexpr ButtonSpec abort{kIdAbort, ButtonSlot::Abort, 802};
-    constexpr ButtonSpec retry{kIdRetry, ButtonSlot::Retry, 803};
-    constexpr ButtonSpec ignore{kIdIgnore, ButtonSlot::Ignore, 804};
-    constexpr ButtonSpec yes{kIdYes, ButtonSlot::Yes, 805};
-    constexpr ButtonSpec no{kIdNo, ButtonSlot::No, 806};
-    constexpr ButtonSpec tryAgain{kIdTryAgain, ButtonSlot::Try, 809};
-    constexpr ButtonSpec continueButton{kIdContinue, ButtonSlot::Continue, 810};
-    constexpr ButtonSpec singleOk{kIdOk, ButtonSlot::Ok, 905};
+    constexpr ButtonEntry ok{kIdOk, ButtonSlot::Ok, 800};
+    constexpr ButtonEntry cancel{kIdCancel, ButtonSlot::Cancel, 801};
+    constexpr ButtonEntry abort{kIdAbort, ButtonSlot::Abort, 802};
+    constexpr ButtonEntry retry{kIdRetry, ButtonSlot::Retry, 803};
+    constexpr ButtonEntry ignore{kIdIgnore, ButtonSlot::Ignore, 804};
+    constexpr ButtonEntry yes{kIdYes, ButtonSlot::Yes, 805};
+    constexpr ButtonEntry no{kIdNo, ButtonSlot::No, 806};
+    constexpr ButtonEntry tryAgain{kIdTryAgain, ButtonSlot::Try, 809};
+    constexpr ButtonEntry continueButton{kIdContinue, ButtonSlot::Continue, 810};
+    constexpr ButtonEntry singleOk{kIdOk, ButtonSlot::Ok, 905};
 
     switch (style & 0xFu) {
     case 1:

@@ -19,7 +19,7 @@ inline constexpr std::int32_t kIdContinue = 11;
 
 // One button of a set: its answer, the slot of ButtonLabels its caption
 // comes from, and the User32 string that holds the platform's caption.
-struct ButtonSpec {
+struct ButtonEntry {
     std::int32_t id;
     ButtonSlot slot;
     std::uint32_t systemStringId;
@@ -27,7 +27,7 @@ struct ButtonSpec {
 
 struct ButtonSet {
     std::int32_t count;
-    ButtonSpec buttons[3];
+    ButtonEntry buttons[3];
 };
 
 // The buttons, left to right, for the low four bits of style. The

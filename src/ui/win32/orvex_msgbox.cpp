@@ -157,13 +157,13 @@ void OrvexMsgBox::PrepareButtons() noexcept
     buttonCount = set.count;
     const HMODULE user32 = labels.fromLanguageFile != 0 ? nullptr : GetModuleHandleW(L"User32.dll");
     for (std::int32_t i = 0; i < set.count; ++i) {
-        const ButtonSpec& spec = set.buttons[i];
-        buttons[i].id = spec.id;
+        const ButtonEntry& entry = set.buttons[i];
+        buttons[i].id = entry.id;
         if (labels.fromLanguageFile != 0) {
-            SetButtonCaption(buttons[i], labels.Caption(spec.slot));
+            SetButtonCaption(buttons[i], labels.Caption(entry.slot));
         } else if (user32 != nullptr) {
             // Cut to the caption's 31 characters; a missing string leaves it empty.
-            LoadStringW(user32, spec.systemStringId, buttons[i].caption, static_cast<int>(kCaptionSize));
+            LoadStringW(user32, entry.systemStringId, buttons[i].caption, static_cast<int>(kCaptionSize));
         }
     }
 
