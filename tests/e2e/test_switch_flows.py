@@ -4,7 +4,7 @@ xdotool. The flows' firmware questions are read back from the server's
 record of the scripts it received."""
 import pytest
 
-from orvex_e2e import wine
+from orvex_e2e import msgbox, screen, wine
 
 SWITCH = []          # no option
 NOW = ["-now"]
@@ -66,3 +66,100 @@ def test_without_a_server_the_switch_hands_over_and_now_exits_1(program_dir, oth
     result = wine.run(program_dir / "OrvexSwitcher.exe", *arguments, cwd=other_cwd, timeout=40, capture=False)
     assert result.exit_code == exit_code
     assert len(config_tool.wait_for_starts(1, timeout=10 if tool_started else 2)) == (1 if tool_started else 0)
+
+
+# --- the boxes -------------------------------------------------------------
+
+def has_icon(box, image):
+    """Whether anything but the band shows in the icon's place, left of the
+    text column that starts at a quarter of the width."""
+    column_left = box.width // 4
+    strip = (column_left - 32 - 20, box.band_top, column_left - 20, box.band_bottom)
+    return screen.count_other_pixels(image, strip, [msgbox.BAND]) > 0
+
+
+LEGACY = (1, True)       # OK, stop icon
+NOT_READY = (1, False)   # OK, no icon, caption "Warning"
+CONFIRM = (2, True)      # OK and Cancel, information icon
+
+# (settings, arguments, ShowMsg in the registry, box, commands before it,
+#  answer, commands after it, exit code)
+WITH_BOXES = [
+    (["--profile", "legacy"], SWITCH, 0, LEGACY, [17, 24], "Return", [], 1),
+    (["--profile", "legacy"], NOW, 2, LEGACY, [17, 24], "Escape", [], 1),
+    (["--profile", "ready", "--answer", "24=3"], SWITCH + QUIET, 2, LEGACY, [17, 24], "Return", [], 1),
+    (["--profile", "not-ready"], SWITCH, 0, NOT_READY, [17, 24, 16, 24], "Return", [], 1),
+    (["--profile", "not-ready"], SWITCH, 2, NOT_READY, [17, 24, 16, 24], "Escape", [], 1),
+    # The readiness test reads its own, second answer.
+    (["--profile", "ready", "--answer", "24=10,6"], SWITCH + QUIET, 0, NOT_READY, [17, 24, 16, 24], "Return", [], 1),
+    (["--profile", "ready"], SWITCH, 2, CONFIRM, [17, 24, 16, 24], "Return", [20], 0),
+    (["--profile", "ready"], SWITCH, 0xFFFFFFFF, CONFIRM, [17, 24, 16, 24], "OK", [20], 0),
+    (["--profile", "refused"], SWITCH, 2, CONFIRM, [17, 24, 16, 24], "Return", [20], 1),
+    (["--profile", "ready"], SWITCH, 2, CONFIRM, [17, 24, 16, 24], "Escape", [], 1),
+    (["--profile", "ready"], SWITCH, 3, CONFIRM, [17, 24, 16, 24], "Cancel", [], 1),
+    (["--profile", "ready"], SWITCH, 2, CONFIRM, [17, 24, 16, 24], "Tab Return", [], 1),
+    (["--profile", "not-ready"], NOW, 2, CONFIRM, [17, 24, 16], "Return", [20], 0),
+    (["--profile", "ready"], NOW, 2, CONFIRM, [17, 24, 16], "Escape", [], 1),
+    (["--profile", "ready"], NOW, 2, CONFIRM, [17, 24, 16], "Cancel", [], 1),
+]
+
+
+def wait_for_box_of(process, server, timeout=30):
+    """The box and its screenshot once it is on the screen; fails at once
+    when the program ends without one."""
+    def look():
+        if process.poll() is not None:
+            return "ended"
+        image = screen.screenshot()
+        box = msgbox.find_box(image)
+        return (box, image) if box is not None else None
+    found = screen.wait_until(look, timeout, message="the box")
+    assert found != "ended", (f"the program ended with {process.returncode} without a box; "
+                              f"commands {server.commands()}")
+    return found
+
+
+def answer(box, how):
+    """Clicks the button named, or types the keys."""
+    buttons = {"OK": 0, "Cancel": 1}
+    if how in buttons:
+        msgbox.press_button(box, buttons[how])
+    else:
+        screen.key(*how.split())
+
+
+@pytest.mark.parametrize(
+    "server_arguments, arguments, show_msg_value, expected_box, before, how, after, exit_code", WITH_BOXES,
+    ids=[f"{' '.join(row[0] + row[1])} ShowMsg={row[2]} {row[5]}" for row in WITH_BOXES])
+def test_the_box_shown_and_its_answer_decide(script_server, program_dir, other_cwd, config_tool, show_msg, tmp_path,
+                                            server_arguments, arguments, show_msg_value, expected_box, before, how,
+                                            after, exit_code):
+    server = script_server(*server_arguments)
+    show_msg(show_msg_value)
+    screen.move_pointer(1, 1)
+    with wine.started(program_dir / "OrvexSwitcher.exe", *arguments, cwd=other_cwd) as process:
+        box, image = wait_for_box_of(process, server)
+        image.save(tmp_path / "box.png")
+        assert (len(box.buttons), has_icon(box, image)) == expected_box
+        # The switch order waits for the box.
+        assert server.commands() == before
+        answer(box, how)
+        assert wine.exit_code(process, timeout=30) == exit_code
+    assert server.commands() == before + after
+    assert config_tool.starts() == []
+    screen.wait_until(lambda: not msgbox.box_shown(), message="the box to go")
+
+
+@pytest.mark.parametrize("value, arguments", [(1, SWITCH), (0, SWITCH), (2, SWITCH + QUIET), (2, QUIET + NOW)])
+def test_below_2_or_with_nomsg_the_switch_is_ordered_without_asking(script_server, program_dir, other_cwd,
+                                                                    config_tool, show_msg, value, arguments):
+    server = script_server("--profile", "ready")
+    show_msg(value)
+    seen = []
+    with wine.started(program_dir / "OrvexSwitcher.exe", *arguments, cwd=other_cwd) as process:
+        # A box waits for an answer, so a look while the program runs finds it.
+        screen.wait_until(lambda: process.poll() is not None or seen.append(msgbox.box_shown()) or any(seen),
+                          timeout=40, message="the program to end")
+        assert not any(seen)
+        assert wine.exit_code(process, timeout=30) == 0
+    assert server.commands()[-1] == 20

@@ -1,6 +1,7 @@
 """Running Windows programs under Wine, with bounded waits."""
 import os
 import subprocess
+from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -60,6 +61,25 @@ def start(program, *arguments, cwd=None, env=None):
     )
 
 
+@contextmanager
+def started(program, *arguments, cwd=None, env=None):
+    """start() for a with-block: the program is ended by its id at the end
+    of the block unless it has exited by then."""
+    process = start(program, *arguments, cwd=cwd, env=env)
+    try:
+        yield process
+    finally:
+        if process.poll() is None:
+            process.kill()
+        process.communicate(timeout=DEFAULT_TIMEOUT)
+
+
+def exit_code(process, timeout=DEFAULT_TIMEOUT):
+    """Waits, bounded, for a started program to exit and returns its code."""
+    process.wait(timeout=timeout)
+    return process.returncode
+
+
 def run_with_windows_environment(program, *arguments, variables, cwd=None, timeout=DEFAULT_TIMEOUT):
     """Runs a program with Windows environment variables set by cmd. Wine sets
     some (TEMP, TMP) from the prefix's registry whatever the Linux side holds,
@@ -95,7 +115,7 @@ def reg(*arguments, env=None):
 
 def set_show_msg(value, kind="REG_DWORD", env=None):
     result = reg("add", REGISTRY_KEY, "/v", "ShowMsg", "/t", kind, "/d", str(value), "/f", env=env)
-    assert result.exit_code == 0, result.stderr
+    assert result.exit_code == 0, f"reg add ShowMsg {value} exited with {result.exit_code}: {result.stderr}"
 
 
 def delete_show_msg(env=None):
