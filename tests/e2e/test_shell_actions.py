@@ -8,7 +8,7 @@ import pytest
 from orvex_e2e import wine
 
 SHORTCUT = "OrvexSwitcher.lnk"
-TASKBAR_OPTIONS = ["-taskbarpin", "-taskbarunpin", "-TaskbarPin"]
+TASKBAR_OPTIONS = ["-taskbarpin", "-taskbarunpin"]
 
 
 @contextmanager
