@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "lang/default_language_file.h"
+#include "../loader_rig.h"
+
 namespace {
 
 // The program file, found from this test's own place in the build tree.
@@ -62,29 +65,38 @@ TEST_F(SwitcherStrings, MirrorTheSwitcherTextsInEnglishAndSimplifiedChinese)
     const LANGID chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
     ASSERT_EQ(english, 1033);
     ASSERT_EQ(chinese, 2052);
+
+    // The Chinese table says what the language file says on a Simplified
+    // Chinese system, the customized switch text included.
+    LoaderRig chineseFile;
+    chineseFile.Load(DefaultLanguageFileText(), 0x0804);
+    ASSERT_EQ(chineseFile.catalog.Loaded, 1u);
+
     struct Case {
         UINT id;
         const wchar_t* english;
-        const wchar_t* chinese;
+        CatalogEntry entry;
     };
     const Case cases[] = {
-        {140, L"Pivra Config Utility", L"Pivra 配置实用程序"},
-        {141, L"Launch Pivra Config Utility", L"启动 Pivra 配置实用程序"},
+        {140, L"Pivra Config Utility", CatalogEntry::OSSWITCHER_IDS_APP_TITLE},
+        {141, L"Launch Pivra Config Utility", CatalogEntry::OSSWITCHER_IDS_SWITCH_JUMP_LIST},
         {142,
          L"OS switch cannot work when BIOS Legacy Support is enabled. To fix the problem, please restart the system "
          L"and press f10 to enter BIOS setup menu prior OS booting then go to System Configuration page and disable "
          L"Legacy Support.",
-         L"启用 BIOS 传统支持时无法切换操作系统。要解决此问题，请重新启动系统，在操作系统启动前按 f10 进入 BIOS "
-         L"设置菜单，然后转到“系统配置”页面并禁用传统支持。"},
-        {143, L"A reboot is required  to complete the process.", L"需要重新启动才能完成此过程。"},
-        // The Chinese table carries the customized text, the English one the base text.
-        {144, L"Going to switch to another OS.", L"即将切换到 Android 操作系统。"},
-        {145, L"Pivra is not ready, maybe you need to reboot this platform.", L"Pivra 尚未就绪，可能需要重新启动此平台。"},
+         CatalogEntry::OSSWITCHER_IDS_SWITCH_WITH_LEGACY},
+        {143, L"A reboot is required  to complete the process.", CatalogEntry::OSSWITCHER_IDS_SWITCH_REBOOT},
+        // English carries the base text here, Chinese the customized one.
+        {144, L"Going to switch to another OS.", CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE},
+        {145, L"Pivra is not ready, maybe you need to reboot this platform.",
+         CatalogEntry::OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StringInLanguage(program_, c.id, english), c.english) << c.id;
-        EXPECT_EQ(StringInLanguage(program_, c.id, chinese), c.chinese) << c.id;
+        EXPECT_EQ(StringInLanguage(program_, c.id, chinese), chineseFile.Text(c.entry)) << c.id;
     }
+    EXPECT_NE(chineseFile.Text(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE).find(L"Android"), std::wstring::npos);
+
     // Only these six ids, and no third language.
     EXPECT_EQ(StringInLanguage(program_, 139, english), L"<absent>");
     EXPECT_EQ(StringInLanguage(program_, 146, english), L"<absent>");
