@@ -12,19 +12,22 @@
 #include <vector>
 
 #include "app/records.h"
+#include "baselib/ini_parser_setup.h"
+#include "baselib/ini_parser_table.h"
 
 namespace {
 
-// A deliberately small reading of the file, independent of the program's own
-// reader: header lines, comment lines, empty lines and "key=value" lines.
 struct Key {
-    std::string rawName;   // as it stands before "=", blanks included
+    std::string rawName;   // as the reader stores it, blanks before "=" included
     std::string name;      // without the trailing blanks
-    std::string value;     // everything after "="
+    std::string value;
+    std::uint32_t nameSize;
+    std::uint32_t valueSize;
 };
 
 struct Section {
     std::string name;
+    std::uint32_t keyCount;   // as the reader counts them
     std::vector<Key> keys;
 
     [[nodiscard]] const Key* Find(std::string_view wanted) const
@@ -65,24 +68,38 @@ std::vector<std::string> Lines()
     return lines;
 }
 
+// The file as the program's INI reader sees it, section by section.
 std::vector<Section> Sections()
 {
+    IniParserTable reader{};
     std::vector<Section> sections;
-    for (const std::string& line : Lines()) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        if (line[0] == '[') {
-            sections.push_back({line.substr(1, line.find(']') - 1), {}});
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        Key key{line.substr(0, equals), {}, equals == std::string::npos ? "" : line.substr(equals + 1)};
-        key.name = key.rawName.substr(0, key.rawName.find_last_not_of(' ') + 1);
-        if (!sections.empty()) {
-            sections.back().keys.push_back(key);
-        }
+    if (IniParser_Setup(1, &reader) == 0) {
+        ADD_FAILURE() << "no reader";
+        return sections;
     }
+    IniParserContext* context = &reader.Context;
+    EXPECT_EQ(reader.IniParser_ParseBuffer(context, DefaultLanguageFileText()), 1u);
+    const std::uint32_t count = reader.IniParser_GetSectionCount(context);
+    for (std::uint32_t index = 0; index < count; ++index) {
+        const IniSection* section = reader.IniParser_FindSectionByIndex(context, index);
+        if (section == nullptr) {
+            ADD_FAILURE() << "no section " << index;
+            break;
+        }
+        Section copy{section->Name, reader.IniParser_GetKeyCount(context, index), {}};
+        for (std::uint32_t k = 0; k < copy.keyCount; ++k) {
+            const IniKey* key = reader.IniParser_FindKeyByIndex(context, index, k);
+            if (key == nullptr) {
+                ADD_FAILURE() << "no key " << k << " in section " << index;
+                break;
+            }
+            const std::string raw = key->Name;
+            copy.keys.push_back({raw, raw.substr(0, raw.find_last_not_of(' ') + 1), key->Value, key->NameSize,
+                                 key->ValueSize});
+        }
+        sections.push_back(copy);
+    }
+    (void)IniParser_Setup(0, &reader);
     return sections;
 }
 
@@ -238,7 +255,7 @@ TEST(DefaultLanguageFile, HoldsTenSectionsInFileOrderWithTheirKeyCounts)
     for (std::size_t i = 0; i < sections.size(); ++i) {
         SCOPED_TRACE("section " + std::to_string(i));
         EXPECT_EQ(sections[i].name, expected[i].name);
-        EXPECT_EQ(sections[i].keys.size(), expected[i].keys);
+        EXPECT_EQ(sections[i].keyCount, expected[i].keys);
         if (expected[i].customized != nullptr) {
             ASSERT_GE(sections[i].keys.size(), 3u);
             EXPECT_EQ(sections[i].keys[0].name, "CUSTOMIZED_STRING");
@@ -278,12 +295,31 @@ TEST(DefaultLanguageFile, PadsEveryKeyToFortyCharactersSoThatEqualsIsTheFortyFir
     EXPECT_EQ(keyLines, 2u + 2u + 4u * 3u + 42u + 3u * 38u);
 }
 
+TEST(DefaultLanguageFile, ReaderKeepsTheBlanksSoEveryKeyNameIsFortyCharacters)
+{
+    std::size_t keys = 0;
+    for (const Section& section : Sections()) {
+        for (const Key& key : section.keys) {
+            ++keys;
+            SCOPED_TRACE(section.name + " " + key.rawName);
+            EXPECT_EQ(key.rawName.size(), 40u);
+            EXPECT_EQ(key.nameSize, 41u);
+            const std::size_t blanks = key.rawName.size() - key.name.size();
+            EXPECT_EQ(blanks, key.name == "OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY" ? 1u : 40u - key.name.size());
+            EXPECT_EQ(key.valueSize, key.value.empty() ? 0u : key.value.size() + 1);
+        }
+    }
+    EXPECT_EQ(keys, 2u + 2u + 4u * 3u + 42u + 3u * 38u);
+}
+
 TEST(DefaultLanguageFile, GeneralOffersFourLanguagesAndChoosesAutomatically)
 {
     const std::vector<Section> sections = Sections();
     ASSERT_EQ(sections.size(), 10u);
     const Section& general = sections[0];
-    EXPECT_EQ(general.Value("LanguageIdentifier"), "");
+    ASSERT_NE(general.Find("LanguageIdentifier"), nullptr);
+    EXPECT_EQ(general.Find("LanguageIdentifier")->value, "");
+    EXPECT_EQ(general.Find("LanguageIdentifier")->valueSize, 0u);
     EXPECT_EQ(general.Value("LanguageSupportsList"), "0x0409, 0x0404, 0x0804, 0x0411");
     const Section& installation = sections[1];
     EXPECT_EQ(installation.Value("SilenceMode"), "1");
