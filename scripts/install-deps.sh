@@ -7,7 +7,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest valgrind
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei
-  python3 python3-pytest python3-pil e2fsprogs zip procps
+  python3 python3-pytest python3-pil e2fsprogs zip procps time
 )
 
 missing=()

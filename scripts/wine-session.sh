@@ -12,6 +12,8 @@ orvex_wine_prefix() {
   if [ ! -f "$WINEPREFIX/.orvex-ready" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
+    # A server left running for this prefix would keep "wineserver -w" waiting.
+    wineserver -k >/dev/null 2>&1 || true
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     # Without a window manager Wine waits about 2 s whenever a managed window
