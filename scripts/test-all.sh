@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the portable code natively under
-# AddressSanitizer and UBSan (with a short smoke of every fuzz target), then
+# AddressSanitizer and UBSan (with a short smoke of every fuzz target), the
+# tests labelled valgrind under memcheck in a build without sanitizers, then
 # the Windows programs' unit and end-to-end tests under Wine and Xvfb.
 set -euo pipefail
 ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
@@ -25,6 +26,13 @@ cmake --build --preset native -j "$jobs"
 native_status=0
 run_suite native ctest --preset native -j "$jobs" || native_status=$?
 
+echo "== Valgrind memcheck (native build without sanitizers, tests labelled valgrind)"
+valgrind_targets=(baselib_tests)
+cmake -S . -B build/valgrind -DCMAKE_BUILD_TYPE=Debug -DORVEX_SANITIZE=OFF -DORVEX_FUZZ=OFF >/dev/null
+cmake --build build/valgrind -j "$jobs" --target "${valgrind_targets[@]}"
+valgrind_status=0
+run_suite valgrind ctest --test-dir build/valgrind -L valgrind --output-on-failure || valgrind_status=$?
+
 echo "== Windows build (MinGW-w64), tests under Wine"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
@@ -46,4 +54,4 @@ for line in "${summary[@]}"; do
   fi
 done
 echo "$passed passed, $failed failed"
-[ "$native_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$failed" -eq 0 ]
+[ "$native_status" -eq 0 ] && [ "$valgrind_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$failed" -eq 0 ]

@@ -1,18 +1,27 @@
 #include "lang/win32/language_loader.h"
 
-#include <cstring>
-
 #include "app/records.h"
+#include "baselib/process_tables.h"
+#include "lang/catalog_loader.h"
+#include "lang/default_language_file.h"
+#include "lang/win32/language_platform.h"
 
 LanguageLoader::LanguageLoader() noexcept
 {
-    std::memset(&g_StringCatalog, 0, sizeof g_StringCatalog);
+    SetUpProcessTables(&g_BaseLibTable, &g_IniParserTable);
+    if (g_BaseLibTable.Initialised != 0) {
+        g_BaseLibTable.BaseLib_MmZeroMem(&g_BaseLibTable.Context, &g_StringCatalog,
+                                         static_cast<std::int32_t>(sizeof g_StringCatalog));
+    }
 }
 
-LanguageLoader::~LanguageLoader() = default;
+LanguageLoader::~LanguageLoader()
+{
+    TearDownProcessTables(&g_BaseLibTable, &g_IniParserTable);
+}
 
 void LanguageLoader::LanguageLoader_Load() noexcept
 {
-    // The built-in language file is not carried yet: the catalog stays all
-    // zero, and message boxes take the platform's captions.
+    LoadStringCatalog(g_BaseLibTable, g_IniParserTable, DefaultLanguageFileText(), Win32LanguagePlatform(),
+                      g_StringCatalog);
 }

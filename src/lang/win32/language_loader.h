@@ -1,13 +1,15 @@
 #pragma once
 // The process-wide owner of the base library's tables and of the loading of
-// the string catalog.
+// the string catalog. The tables are g_BaseLibTable and g_IniParserTable
+// (baselib/process_tables.h); test a table's Initialised flag before every
+// call through it.
 
 class LanguageLoader {
 public:
     // Runs before wWinMain: sets up the base library's tables and zeroes the
     // catalog.
     LanguageLoader() noexcept;
-    // Runs at process exit: tears the tables down again.
+    // Runs at process exit: tears down the reader, then the main table.
     ~LanguageLoader();
 
     LanguageLoader(const LanguageLoader&) = delete;
