@@ -1,0 +1,130 @@
+"""The language of the switch confirmation follows the system locale.
+
+Each locale runs the real program against the stand-in script server in a
+Wine prefix and on a display of the test's own, with the Wine server
+restarted under that locale. The screenshot of the confirmation must equal,
+pixel for pixel, a box drawn by the same message-box code with the texts
+that the language file gives for that language: the customized switch text
+and the file's OK and Cancel captions.
+"""
+from pathlib import Path
+
+import pytest
+
+from conftest import REPO, built
+from orvex_e2e import wine
+from orvex_e2e.locale_session import LocaleSession, differing_box, same_image
+from orvex_e2e.script_server import ScriptServer
+
+LANGUAGE_FILE = REPO / "src" / "lang" / "default_language_file.ini"
+IDCANCEL = 2
+BOX_TIMEOUT = 60
+
+# Locale, and the language whose sections the program must use there.
+LOCALES = [
+    ("en_US", 0x0409),
+    ("ja_JP", 0x0411),
+    ("zh_HK", 0x0404),   # no Hong Kong section: the first Chinese entry of the list
+    ("ko_KR", 0x0409),   # Korean is not offered
+]
+
+
+def read_language_file(path=LANGUAGE_FILE):
+    """The sections of the file in order, each (name, {key: first value}).
+    Read here on its own, so that the program's reader is not its own judge."""
+    sections = []
+    for line in path.read_text("utf-8").split("\n"):
+        if not line or line[0] in "#;":
+            continue
+        if line.startswith("["):
+            sections.append((line[1:line.index("]")], {}))
+        elif sections and "=" in line:
+            key, value = line.split("=", 1)
+            sections[-1][1].setdefault(key.rstrip(" "), value)
+    return sections
+
+
+def texts_for(language):
+    """The confirmation text and the OK and Cancel captions of a language."""
+    def section(customized):
+        for _, keys in read_language_file():
+            if keys.get("CUSTOMIZED_STRING") == customized and int(keys.get("LANG_ID_IDENTIFIER", "0"), 16) == language:
+                return keys
+        raise AssertionError(f"no section {customized} for {language:#06x}")
+    base, customized = section("0"), section("1")
+    text = customized.get("OSSWITCHER_IDS_SWITCH_CONTINUE", base["OSSWITCHER_IDS_SWITCH_CONTINUE"])
+    return {"text": text, "base_text": base["OSSWITCHER_IDS_SWITCH_CONTINUE"],
+            "ok": base["BTN_TEXT_OK"], "cancel": base["BTN_TEXT_CANCEL"]}
+
+
+@pytest.fixture(scope="module")
+def session(tmp_path_factory):
+    own = LocaleSession(tmp_path_factory.mktemp("locale-session")).start()
+    yield own
+    own.stop()
+
+
+@pytest.fixture
+def boxes(session, tmp_path):
+    """Shows a box, takes its screenshot once it stands still and answers it
+    with Escape: boxes.capture(start) -> (image, exit code)."""
+    class Boxes:
+        def capture(self, start_program):
+            empty = session.screenshot()
+            process = start_program()
+            try:
+                image = session.wait_for_steady_screen(timeout=BOX_TIMEOUT, changed_from=empty)
+                session.key("Escape")
+                exit_code = process.wait(timeout=BOX_TIMEOUT)
+            finally:
+                if process.poll() is None:
+                    process.kill()
+                    process.wait(timeout=BOX_TIMEOUT)
+            return image, exit_code
+
+        def reference(self, text, ok, cancel, name):
+            """The box that the driver draws with exactly these texts."""
+            texts = tmp_path / f"{name}.txt"
+            texts.write_text(f"{text}\n{ok}\n{cancel}\n", encoding="utf-8")
+            driver = built("tests/support/catalog_box.exe")
+            image, exit_code = self.capture(lambda: wine.start(driver, "--texts", wine.windows_path(texts)))
+            assert exit_code == IDCANCEL, f"the reference box for {name} was not shown"
+            image.save(tmp_path / f"{name}.png")
+            return image
+    return Boxes()
+
+
+def scrambled(text):
+    """The text with its non-ASCII characters in reverse order: the same
+    number of glyphs, other glyphs."""
+    wide = [c for c in text if ord(c) > 0x7F]
+    return "".join(wide.pop() if ord(c) > 0x7F else c for c in text)
+
+
+@pytest.mark.parametrize("locale,language", LOCALES, ids=[locale for locale, _ in LOCALES])
+def test_switch_confirmation_speaks_the_language_of_the_system_locale(session, boxes, monkeypatch, tmp_path,
+                                                                      program_dir, locale, language):
+    session.use_locale(locale, monkeypatch)
+    expected = texts_for(language)
+    wine.set_show_msg(2)
+    try:
+        with ScriptServer(built("tools/script_server/OrvexScriptServer.exe"), tmp_path / "server") as server:
+            shown, exit_code = boxes.capture(lambda: wine.start(program_dir / "OrvexSwitcher.exe", cwd=tmp_path))
+            shown.save(tmp_path / f"{locale}-program.png")
+            # Cancelled: no switch order after the four questions.
+            assert exit_code == 1
+            assert len(server.scripts()) == 4
+    finally:
+        wine.delete_show_msg()
+
+    reference = boxes.reference(expected["text"], expected["ok"], expected["cancel"], f"{locale}-expected")
+    assert same_image(shown, reference), (
+        f"{locale}: the confirmation differs from {expected} within {differing_box(shown, reference)}")
+
+    # The base text would look different: the customized one is shown.
+    base = boxes.reference(expected["base_text"], expected["ok"], expected["cancel"], f"{locale}-base")
+    assert not same_image(shown, base)
+    # Glyphs are really drawn: other characters in the same places change the picture.
+    if scrambled(expected["text"]) != expected["text"]:
+        other = boxes.reference(scrambled(expected["text"]), expected["ok"], expected["cancel"], f"{locale}-other")
+        assert not same_image(reference, other), f"{locale}: the font draws no distinct glyphs"
