@@ -12,6 +12,7 @@ from pathlib import Path
 import pytest
 
 from orvex_e2e import wine
+from orvex_e2e.script_server import ScriptServer
 
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", REPO / "build" / "windows"))
@@ -53,3 +54,30 @@ def show_msg():
         wine.set_show_msg(value, kind)
     yield set_value
     wine.delete_show_msg()
+
+
+@pytest.fixture
+def driver_dir(tmp_path):
+    """A fresh folder holding send_command.exe, which calls Orvex_SendCommand
+    directly; its ORVEXLOG.log appears there."""
+    folder = tmp_path / "driver"
+    folder.mkdir()
+    shutil.copy2(built("tests/support/send_command.exe"), folder / "send_command.exe")
+    return folder
+
+
+@pytest.fixture
+def script_server(tmp_path):
+    """Starts the stand-in script server: script_server("--profile", "ready").
+    Every server started is stopped after the test."""
+    servers = []
+
+    def start(*arguments, time_limit=300):
+        folder = tmp_path / f"script-server-{len(servers)}"
+        server = ScriptServer(built("tools/script_server/OrvexScriptServer.exe"), folder, arguments, time_limit)
+        servers.append(server)
+        return server.start()
+
+    yield start
+    for server in servers:
+        server.stop()
