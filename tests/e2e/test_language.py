@@ -14,7 +14,6 @@ import pytest
 from conftest import REPO, built
 from orvex_e2e import wine
 from orvex_e2e.locale_session import LocaleSession, differing_box, same_image
-from orvex_e2e.script_server import ScriptServer
 
 LANGUAGE_FILE = REPO / "src" / "lang" / "default_language_file.ini"
 IDCANCEL = 2
@@ -102,20 +101,19 @@ def scrambled(text):
 
 
 @pytest.mark.parametrize("locale,language", LOCALES, ids=[locale for locale, _ in LOCALES])
-def test_switch_confirmation_speaks_the_language_of_the_system_locale(session, boxes, monkeypatch, tmp_path,
-                                                                      program_dir, locale, language):
+def test_switch_confirmation_speaks_the_language_of_the_system_locale(session, monkeypatch, boxes, script_server,
+                                                                      show_msg, tmp_path, program_dir, locale,
+                                                                      language):
+    # The fixtures below the locale change act on the session's prefix.
     session.use_locale(locale, monkeypatch)
     expected = texts_for(language)
-    wine.set_show_msg(2)
-    try:
-        with ScriptServer(built("tools/script_server/OrvexScriptServer.exe"), tmp_path / "server") as server:
-            shown, exit_code = boxes.capture(lambda: wine.start(program_dir / "OrvexSwitcher.exe", cwd=tmp_path))
-            shown.save(tmp_path / f"{locale}-program.png")
-            # Cancelled: no switch order after the four questions.
-            assert exit_code == 1
-            assert len(server.scripts()) == 4
-    finally:
-        wine.delete_show_msg()
+    show_msg(2)
+    server = script_server("--profile", "ready")
+    shown, exit_code = boxes.capture(lambda: wine.start(program_dir / "OrvexSwitcher.exe", cwd=tmp_path))
+    shown.save(tmp_path / f"{locale}-program.png")
+    # Cancelled: no switch order follows the four questions.
+    assert exit_code == 1
+    assert len(server.scripts()) == 4
 
     reference = boxes.reference(expected["text"], expected["ok"], expected["cancel"], f"{locale}-expected")
     assert same_image(shown, reference), (
