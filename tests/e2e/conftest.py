@@ -81,3 +81,9 @@ def script_server(tmp_path):
     yield start
     for server in servers:
         server.stop()
+
+
+@pytest.fixture
+def msgbox_viewer():
+    """The box viewer: shows one message box and exits with the answer."""
+    return built("tools/msgbox_viewer/msgbox_viewer.exe")

@@ -7,6 +7,15 @@
 #include <cstdint>
 
 #include "app/records.h"
+#include "ui/msgbox_button.h"
+#include "ui/msgbox_colors.h"
+#include "ui/msgbox_geometry.h"
+#include "ui/msgbox_input.h"
+#include "ui/win32/load_res_string.h"
+#include "ui/win32/ui_handles.h"
+
+inline constexpr wchar_t kBkgndClassName[] = L"OrvexBkgnd_Class";
+inline constexpr wchar_t kMsgBoxClassName[] = L"OrvexMsgBox_Class";
 
 class OrvexMsgBox {
 public:
@@ -25,5 +34,65 @@ public:
     // Releases icon, fonts and class registrations; safe to repeat.
     void Cleanup() noexcept;
 
-    // The message-box subsystem fills in the rest of the object.
+    // Buttons, captions and icon for the current style; Show runs it before
+    // any window exists.
+    void PrepareButtons() noexcept;
+    // 1 when the icon with this resource id was found in the program or
+    // among the system's icons, 0 when not (nothing changes then).
+    std::int32_t LoadBoxIcon(std::uint32_t id) noexcept;
+    // Band height, buttons and timeout timer for a box window of this size;
+    // the box window runs it when it is created. Returns 1.
+    std::int32_t Layout(HWND window, std::int32_t width, std::int32_t height) noexcept;
+
+private:
+    friend struct OrvexMsgBoxTestAccess;
+
+    static LRESULT CALLBACK MsgBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK BkgndWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    [[nodiscard]] std::int32_t RegisterClasses() noexcept;
+    void DetectRightToLeft() noexcept;
+    [[nodiscard]] std::int32_t CreateFonts() noexcept;
+    void RunModalLoop() noexcept;
+    void DestroyLeftoverWindows() noexcept;
+
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void OnKeyDown(HWND window, std::uint32_t key) noexcept;
+    void OnKeyUp(HWND window, std::uint32_t key) noexcept;
+    void OnMouseMove(HWND window) noexcept;
+    void OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept;
+    void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
+    void OnTimer(HWND window, UINT_PTR id) noexcept;
+    void OnDisplayChange(HWND window) noexcept;
+    void Apply(HWND window, const InputOutcome& outcome) noexcept;
+    void AnswerAndClose(std::int32_t answer) noexcept;
+
+    void Paint(HWND window) noexcept;
+    void DrawTexts(HDC dc, const BoxRect& band) noexcept;
+    void DrawButton(HDC dc, std::int32_t index) noexcept;
+
+    HINSTANCE hInstance;
+    UniqueClassRegistration bkgndAtom;
+    UniqueClassRegistration msgBoxAtom;
+    HWND hwndBkgnd = nullptr;
+    HWND hwndMsgBox = nullptr;
+    std::int32_t rtlLayout = 0;
+    UniqueGdiObject titleFont;
+    UniqueGdiObject textFont;
+    UniqueIcon icon;
+    std::int32_t iconWidth = 0;
+    std::int32_t iconHeight = 0;
+    MsgBoxColors colors;   // textColor, bandColor, buttonColor, hoverColor, pressedColor
+    MsgBoxInput input;     // focusedIndex, pressedIndex, focusVisible
+    const wchar_t* text = nullptr;
+    const wchar_t* caption = nullptr;
+    std::uint32_t style = 0;
+    std::int32_t timeoutSeconds = -1;
+    std::int32_t buttonCount = 1;
+    std::int32_t contentHeight = 0;
+    std::int32_t result = 1;
+    MsgBoxButton buttons[kMaxButtons];
+    ButtonLabels labels;
+    // Set with the answer: the windows are closing and take no more input.
+    bool answered = false;
 };

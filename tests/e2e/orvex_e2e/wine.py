@@ -1,6 +1,7 @@
 """Running Windows programs under Wine, with bounded waits."""
 import os
 import subprocess
+from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -54,6 +55,25 @@ def start(program, *arguments, cwd=None, env=None):
         stdout=subprocess.PIPE,
         stderr=subprocess.PIPE,
     )
+
+
+@contextmanager
+def started(program, *arguments, cwd=None, env=None):
+    """start() for a with-block: the program is ended by its id at the end
+    of the block unless it has exited by then."""
+    process = start(program, *arguments, cwd=cwd, env=env)
+    try:
+        yield process
+    finally:
+        if process.poll() is None:
+            process.kill()
+        process.communicate(timeout=DEFAULT_TIMEOUT)
+
+
+def exit_code(process, timeout=DEFAULT_TIMEOUT):
+    """Waits, bounded, for a started program to exit and returns its code."""
+    process.wait(timeout=timeout)
+    return process.returncode
 
 
 def run_with_debug_capture(debug_capture, program, *arguments, cwd=None, timeout=DEFAULT_TIMEOUT, env=None):

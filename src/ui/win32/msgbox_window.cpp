@@ -1,0 +1,269 @@
+// The box window: painting the band and turning input into the answer.
+#include <algorithm>
+#include <cstdint>
+
+#include "ui/win32/orvex_msgbox.h"
+#include "ui/win32/rect_conversion.h"
+
+namespace {
+
+constexpr UINT kCaptionDraw = DT_SINGLELINE | DT_END_ELLIPSIS;
+constexpr UINT kCaptionMeasure = kCaptionDraw | DT_CALCRECT;
+constexpr UINT kTextDraw = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS;
+constexpr UINT kButtonCaptionDraw = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+constexpr ColorRef kFrameColor = RgbColor(255, 255, 255);
+
+const wchar_t* OrEmpty(const wchar_t* text) noexcept
+{
+    return text != nullptr ? text : L"";
+}
+
+// A mouse message carries the pointer as two signed 16-bit values.
+std::int32_t PointerX(LPARAM lParam) noexcept
+{
+    return static_cast<std::int16_t>(LOWORD(lParam));
+}
+
+std::int32_t PointerY(LPARAM lParam) noexcept
+{
+    return static_cast<std::int16_t>(HIWORD(lParam));
+}
+
+// Space or Enter down now, or pressed since the last query, keeps the mouse
+// out. Both are read, since each read clears its own "pressed since" bit.
+bool KeysHoldTheMouse() noexcept
+{
+    const SHORT space = GetAsyncKeyState(VK_SPACE);
+    const SHORT enter = GetAsyncKeyState(VK_RETURN);
+    return space != 0 || enter != 0;
+}
+
+void FillSolid(HDC dc, const RECT& rect, ColorRef color) noexcept
+{
+    SetBkColor(dc, color);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+// Everything inside BeginPaint and EndPaint.
+class PaintPass {
+public:
+    explicit PaintPass(HWND window) noexcept : window(window) { dc = BeginPaint(window, &paint); }
+    ~PaintPass() { EndPaint(window, &paint); }
+    PaintPass(const PaintPass&) = delete;
+    PaintPass& operator=(const PaintPass&) = delete;
+
+    [[nodiscard]] HDC Dc() const noexcept { return dc; }
+    [[nodiscard]] const RECT& Update() const noexcept { return paint.rcPaint; }
+
+private:
+    HWND window;
+    HDC dc = nullptr;
+    PAINTSTRUCT paint{};
+};
+
+}  // namespace
+
+LRESULT CALLBACK OrvexMsgBox::MsgBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* box = static_cast<OrvexMsgBox*>(create->lpCreateParams);
+        if (box == nullptr) {
+            return FALSE;
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+        box->hwndMsgBox = window;
+        // Not passed on: the window keeps no title text.
+        return box->Layout(window, create->cx, create->cy);
+    }
+    auto* box = reinterpret_cast<OrvexMsgBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (box == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return box->OnMessage(window, message, wParam, lParam);
+}
+
+LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    switch (message) {
+    case WM_PAINT:
+        Paint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;   // only the band is ever painted
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange(window);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(window, static_cast<std::uint32_t>(wParam));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(window, static_cast<std::uint32_t>(wParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(window, wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(window);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(window, PointerX(lParam), PointerY(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(window, PointerX(lParam), PointerY(lParam));
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void OrvexMsgBox::OnKeyDown(HWND window, std::uint32_t key) noexcept
+{
+    if (!answered) {
+        Apply(window, KeyDownRule(input, key, style, buttonCount));
+    }
+}
+
+void OrvexMsgBox::OnKeyUp(HWND window, std::uint32_t key) noexcept
+{
+    if (!answered) {
+        Apply(window, KeyUpRule(input, key, buttons, buttonCount));
+    }
+}
+
+void OrvexMsgBox::OnMouseMove(HWND window) noexcept
+{
+    if (answered || KeysHoldTheMouse()) {
+        return;
+    }
+    const bool leftDown = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+    Apply(window, MouseMoveRule(input, leftDown));
+}
+
+void OrvexMsgBox::OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept
+{
+    if (answered || KeysHoldTheMouse()) {
+        return;
+    }
+    Apply(window, LButtonDownRule(input, buttons, buttonCount, x, y));
+}
+
+void OrvexMsgBox::OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept
+{
+    if (answered || KeysHoldTheMouse()) {
+        return;
+    }
+    Apply(window, LButtonUpRule(input, buttons, buttonCount, x, y));
+}
+
+void OrvexMsgBox::OnTimer(HWND window, UINT_PTR id) noexcept
+{
+    if (id != MSGBOX_TIMER_ID || answered) {
+        return;
+    }
+    KillTimer(window, MSGBOX_TIMER_ID);
+    Apply(window, TimeoutRule());
+}
+
+void OrvexMsgBox::OnDisplayChange(HWND window) noexcept
+{
+    if (hwndBkgnd == nullptr) {
+        return;
+    }
+    // The band keeps its height; the next paint spreads it over the new width.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_HIDEWINDOW);
+    ShowWindow(window, SW_SHOW);
+    SetWindowPos(hwndBkgnd, HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
+}
+
+void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
+{
+    if (outcome.answered) {
+        AnswerAndClose(outcome.answer);
+    } else if (outcome.repaint) {
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+void OrvexMsgBox::AnswerAndClose(std::int32_t answer) noexcept
+{
+    result = answer;
+    answered = true;
+    PostMessageW(hwndMsgBox, WM_CLOSE, 0, 0);
+    PostMessageW(hwndBkgnd, WM_CLOSE, 0, 0);
+}
+
+void OrvexMsgBox::Paint(HWND window) noexcept
+{
+    const PaintPass paint(window);
+    const RECT& update = paint.Update();
+    const std::int32_t width = update.right - update.left;
+    const std::int32_t height = update.bottom - update.top;
+
+    // The whole band is drawn off screen and copied in one transfer.
+    const UniqueMemoryDc memory(CreateCompatibleDC(paint.Dc()));
+    const UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
+    const UniqueSelection selectedBitmap = SelectInto(memory.Get(), bitmap.Get());
+
+    const BoxRect band = BandRect(update.left, width, height, contentHeight);
+    PlaceButtons(buttons, buttonCount, width, height, contentHeight);
+    FillSolid(memory.Get(), ToRect(band), colors.bandColor);
+    DrawTexts(memory.Get(), band);
+    for (std::int32_t i = 0; i < buttonCount && i < kMaxButtons; ++i) {
+        DrawButton(memory.Get(), i);
+    }
+    BitBlt(paint.Dc(), band.left, band.top, width, contentHeight, memory.Get(), band.left, band.top, SRCCOPY);
+}
+
+void OrvexMsgBox::DrawTexts(HDC dc, const BoxRect& band) noexcept
+{
+    // The background colour is still the band's, so no box shows behind text.
+    SetTextColor(dc, colors.textColor);
+    const std::int32_t rightmost = std::clamp(buttonCount, 1, kMaxButtons) - 1;
+    const std::int32_t rightmostLeft = buttons[rightmost].rect.left;
+
+    RECT captionLine = ToRect(TextColumn(band, rightmostLeft));
+    {
+        const UniqueSelection font = SelectInto(dc, titleFont.Get());
+        DrawTextW(dc, OrEmpty(caption), -1, &captionLine, kCaptionMeasure);
+        DrawTextW(dc, OrEmpty(caption), -1, &captionLine, kCaptionDraw);
+    }
+    if (icon) {
+        const BoxPoint origin = IconOrigin(band, captionLine.bottom, iconWidth);
+        DrawIconEx(dc, origin.x, origin.y, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+    }
+    RECT message = ToRect(MessageRect(band, captionLine.bottom, rightmostLeft));
+    const UniqueSelection font = SelectInto(dc, textFont.Get());
+    DrawTextW(dc, OrEmpty(text), -1, &message, kTextDraw);
+}
+
+void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index) noexcept
+{
+    const MsgBoxButton& button = buttons[index];
+    if (button.rect.IsEmpty()) {
+        return;
+    }
+    FillSolid(dc, ToRect(button.rect), kFrameColor);
+
+    bool pointerInside = false;
+    if (index != input.pressedIndex) {
+        // Hover is decided here, from where the pointer is now.
+        POINT pointer{};
+        if (GetCursorPos(&pointer) != FALSE) {
+            MapWindowPoints(nullptr, hwndMsgBox, &pointer, 1);
+            pointerInside = button.rect.Contains(pointer.x, pointer.y);
+        }
+    }
+    const ButtonLook look = LookOfButton(colors, index, input.pressedIndex, pointerInside);
+    RECT face = ToRect(Inset(button.rect, kButtonFrame));
+    FillSolid(dc, face, look.face);
+    if (input.focusVisible != 0 && index == input.focusedIndex) {
+        const RECT focus = ToRect(Inset(button.rect, kButtonFrame + kFocusInset));
+        DrawFocusRect(dc, &focus);
+    }
+    const UniqueSelection font = SelectInto(dc, textFont.Get());
+    SetTextColor(dc, look.caption);
+    DrawTextW(dc, button.caption, -1, &face, kButtonCaptionDraw);
+}

@@ -1,0 +1,333 @@
+#include "ui/win32/orvex_msgbox.h"
+
+#include <cstring>
+
+#include "ui/msgbox_style.h"
+#include "ui/right_to_left.h"
+#include "ui/win32/rect_conversion.h"
+
+static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdAbort == IDABORT && kIdRetry == IDRETRY &&
+              kIdIgnore == IDIGNORE && kIdYes == IDYES && kIdNo == IDNO && kIdTryAgain == IDTRYAGAIN &&
+              kIdContinue == IDCONTINUE);
+static_assert(kKeyTab == VK_TAB && kKeyEnter == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace == VK_SPACE);
+
+namespace {
+
+constexpr int kTitlePoints = 20;
+constexpr BYTE kVeilAlpha = 76;   // about 30 % opaque
+constexpr int kTextPoints = 12;
+
+// Measuring and drawing flags of the caption line and the message text.
+constexpr UINT kCaptionMeasure = DT_SINGLELINE | DT_END_ELLIPSIS | DT_CALCRECT;
+constexpr UINT kTextMeasure = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_CALCRECT;
+
+// The height of a font description at the given points: a character height
+// stays one, anything else becomes the bare number.
+LONG FontHeight(LONG described, int points, int resolution) noexcept
+{
+    return described < 0 ? -MulDiv(points, resolution, 72) : points;
+}
+
+const wchar_t* OrEmpty(const wchar_t* text) noexcept
+{
+    return text != nullptr ? text : L"";
+}
+
+}  // namespace
+
+OrvexMsgBox::OrvexMsgBox() noexcept : hInstance(GetModuleHandleW(nullptr)), labels(g_ButtonLabels) {}
+
+OrvexMsgBox::~OrvexMsgBox()
+{
+    Cleanup();
+}
+
+std::int32_t OrvexMsgBox::Init() noexcept
+{
+    // A second Init without a Show in between starts again from nothing.
+    Cleanup();
+    if (RegisterClasses() == 0) {
+        Cleanup();
+        return 0;
+    }
+    DetectRightToLeft();
+    if (CreateFonts() == 0) {
+        Cleanup();
+        return 0;
+    }
+    return 1;
+}
+
+std::int32_t OrvexMsgBox::RegisterClasses() noexcept
+{
+    WNDCLASSEXW background{};
+    background.cbSize = sizeof background;
+    background.style = CS_NOCLOSE;
+    background.lpfnWndProc = BkgndWndProc;
+    background.hInstance = hInstance;
+    background.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    background.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    background.lpszClassName = kBkgndClassName;
+    const ATOM backgroundAtom = RegisterClassExW(&background);
+    if (backgroundAtom == 0) {
+        return 0;
+    }
+    bkgndAtom.Reset({backgroundAtom, hInstance});
+
+    WNDCLASSEXW box{};
+    box.cbSize = sizeof box;
+    box.style = CS_NOCLOSE | CS_DBLCLKS;
+    box.lpfnWndProc = MsgBoxWndProc;
+    box.hInstance = hInstance;
+    box.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    box.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    box.lpszClassName = kMsgBoxClassName;
+    const ATOM boxAtom = RegisterClassExW(&box);
+    if (boxAtom == 0) {
+        return 0;
+    }
+    msgBoxAtom.Reset({boxAtom, hInstance});
+    return 1;
+}
+
+void OrvexMsgBox::DetectRightToLeft() noexcept
+{
+    // The locale signature is a LOCALESIGNATURE returned in a string buffer;
+    // its first 16 bytes are the Unicode-subset bits.
+    wchar_t signature[16] = {};
+    const LCID locale = MAKELCID(GetThreadUILanguage(), SORT_DEFAULT);
+    if (GetLocaleInfoW(locale, LOCALE_FONTSIGNATURE, signature, 16) == 0) {
+        return;
+    }
+    std::uint32_t subsets[4] = {};
+    std::memcpy(subsets, signature, sizeof subsets);
+    if (IsRightToLeftSignature(subsets)) {
+        rtlLayout = 1;
+    }
+}
+
+std::int32_t OrvexMsgBox::CreateFonts() noexcept
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    static_assert(sizeof(NONCLIENTMETRICSW) == 504);
+    // When the metrics cannot be read the descriptions stay empty, and the
+    // fonts are the system's default at the bare heights.
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    int resolution = 0;
+    if (const UniqueWindowDc screen = TakeWindowDc(nullptr)) {
+        resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
+    }
+
+    LOGFONTW title = metrics.lfCaptionFont;
+    title.lfHeight = FontHeight(title.lfHeight, kTitlePoints, resolution);
+    titleFont.Reset(CreateFontIndirectW(&title));
+    if (!titleFont) {
+        return 0;
+    }
+    LOGFONTW message = metrics.lfMessageFont;
+    message.lfHeight = FontHeight(message.lfHeight, kTextPoints, resolution);
+    textFont.Reset(CreateFontIndirectW(&message));
+    if (!textFont) {
+        return 0;
+    }
+    return 1;
+}
+
+void OrvexMsgBox::Cleanup() noexcept
+{
+    icon.Reset();
+    iconWidth = 0;
+    iconHeight = 0;
+    textFont.Reset();
+    titleFont.Reset();
+    msgBoxAtom.Reset();
+    bkgndAtom.Reset();
+}
+
+void OrvexMsgBox::PrepareButtons() noexcept
+{
+    for (MsgBoxButton& button : buttons) {
+        button = MsgBoxButton{};
+    }
+    input.focusedIndex = 0;
+    input.pressedIndex = -1;
+
+    const ButtonSet set = ButtonSetOfStyle(style);
+    buttonCount = set.count;
+    const HMODULE user32 = labels.fromLanguageFile != 0 ? nullptr : GetModuleHandleW(L"User32.dll");
+    for (std::int32_t i = 0; i < set.count; ++i) {
+        const ButtonEntry& entry = set.buttons[i];
+        buttons[i].id = entry.id;
+        if (labels.fromLanguageFile != 0) {
+            SetButtonCaption(buttons[i], labels.Caption(entry.slot));
+        } else if (user32 != nullptr) {
+            // Cut to the caption's 31 characters; a missing string leaves it empty.
+            LoadStringW(user32, entry.systemStringId, buttons[i].caption, static_cast<int>(kCaptionSize));
+        }
+    }
+
+    if (const std::uint32_t iconId = IconIdOfStyle(style); iconId != 0) {
+        LoadBoxIcon(iconId);
+    }
+}
+
+std::int32_t OrvexMsgBox::LoadBoxIcon(std::uint32_t id) noexcept
+{
+    if (id == 0 || id > 0xFFFF) {
+        return 0;   // not a numeric resource id
+    }
+    const LPCWSTR name = MAKEINTRESOURCEW(id);
+    HANDLE image = LoadImageW(hInstance, name, IMAGE_ICON, 32, 32, LR_SHARED);
+    if (image == nullptr) {
+        image = LoadImageW(nullptr, name, IMAGE_ICON, 32, 32, LR_SHARED);
+    }
+    if (image == nullptr) {
+        return 0;
+    }
+    UniqueIcon previous(icon.Release());
+    icon.Reset(static_cast<HICON>(image));
+    iconWidth = 32;
+    iconHeight = 32;
+    if (hwndMsgBox != nullptr && IsWindow(hwndMsgBox)) {
+        InvalidateRect(hwndMsgBox, nullptr, TRUE);
+    }
+    if (previous.Get() == icon.Get()) {
+        // A shared icon loaded twice is the same handle; it stays ours.
+        static_cast<void>(previous.Release());
+    }
+    return 1;
+}
+
+std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t height) noexcept
+{
+    const std::int32_t minimumHeight = MinimumBandHeight(iconHeight);
+    contentHeight = kBandBaseHeight;
+    std::int32_t captionHeight = 0;
+    std::int32_t textHeight = 0;
+    if (const UniqueWindowDc dc = TakeWindowDc(window)) {
+        const RECT measuring = ToRect(MeasuringRect(width, minimumHeight));
+        RECT rect = measuring;
+        {
+            const UniqueSelection font = SelectInto(dc.Get().dc, titleFont.Get());
+            DrawTextW(dc.Get().dc, OrEmpty(caption), -1, &rect, kCaptionMeasure);
+            captionHeight = rect.bottom - rect.top;
+        }
+        rect = measuring;
+        {
+            const UniqueSelection font = SelectInto(dc.Get().dc, textFont.Get());
+            DrawTextW(dc.Get().dc, OrEmpty(text), -1, &rect, kTextMeasure);
+            textHeight = rect.bottom - rect.top;
+        }
+    }
+    contentHeight = BandHeight(captionHeight, textHeight, iconHeight);
+    PlaceButtons(buttons, buttonCount, width, height, contentHeight);
+
+    std::uint32_t interval = 0;
+    if (TimeoutInterval(timeoutSeconds, interval)) {
+        SetTimer(window, MSGBOX_TIMER_ID, interval, nullptr);
+    }
+    return 1;
+}
+
+std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captionText, std::uint32_t messageStyle,
+                               std::int32_t timeout) noexcept
+{
+    text = messageText;
+    caption = captionText;
+    style = messageStyle;
+    timeoutSeconds = timeout;
+    input.focusVisible = 0;
+    buttonCount = 1;
+    contentHeight = 0;
+    result = kIdOk;
+    answered = false;
+
+    PrepareButtons();
+
+    const DWORD exStyle = rtlLayout != 0
+                              ? WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYOUTRTL | WS_EX_RTLREADING
+                              : WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    // The background's creation creates the box window, whose creation lays
+    // the box out and starts its timer.
+    HWND background = CreateWindowExW(exStyle, kBkgndClassName, nullptr,
+                                      WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, screenWidth,
+                                      screenHeight, nullptr, nullptr, hInstance, this);
+    if (background != nullptr) {
+        hwndBkgnd = background;
+        SetLayeredWindowAttributes(background, 0, kVeilAlpha, LWA_ALPHA);
+        UpdateWindow(background);
+        ShowWindow(background, SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    // No window may outlive the loop: the classes could not be unregistered.
+    // That happens when the background could not be made (no loop could have
+    // ended then) or when a quit posted by someone else ended the loop.
+    DestroyLeftoverWindows();
+    hwndBkgnd = nullptr;
+    hwndMsgBox = nullptr;
+    Cleanup();
+    return result;
+}
+
+void OrvexMsgBox::DestroyLeftoverWindows() noexcept
+{
+    bool destroyed = false;
+    // The background's destruction takes the box window it owns with it.
+    for (HWND window : {hwndBkgnd, hwndMsgBox}) {
+        if (window != nullptr && IsWindow(window)) {
+            DestroyWindow(window);
+            destroyed = true;
+        }
+    }
+    if (destroyed) {
+        // The quit message that the background's destruction posted.
+        MSG quit;
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+}
+
+void OrvexMsgBox::RunModalLoop() noexcept
+{
+    MSG message;
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            break;
+        }
+        // Whatever else the thread shows, the box stays on top and in front.
+        SetWindowPos(hwndMsgBox, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        if (GetForegroundWindow() != hwndMsgBox) {
+            BringWindowToTop(hwndMsgBox);
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+LRESULT CALLBACK OrvexMsgBox::BkgndWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    switch (message) {
+    case WM_NCCREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* box = static_cast<OrvexMsgBox*>(create->lpCreateParams);
+        if (box == nullptr) {
+            return FALSE;
+        }
+        box->hwndBkgnd = window;
+        const DWORD exStyle = box->rtlLayout != 0 ? WS_EX_TOPMOST | WS_EX_LAYOUTRTL : WS_EX_TOPMOST;
+        box->hwndMsgBox = CreateWindowExW(exStyle, kMsgBoxClassName, box->caption,
+                                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, create->x,
+                                          create->y, create->cx, create->cy, window, nullptr, box->hInstance, box);
+        // Without the box window the background is not created either.
+        return IsWindow(box->hwndMsgBox) ? TRUE : FALSE;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}

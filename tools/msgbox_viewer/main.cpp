@@ -1,0 +1,37 @@
+// The box viewer: shows one message box from its command line and exits
+// with the answer, so that people and tests can look at the box without the
+// firmware. See viewer_options.h for the command line.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ui/win32/orvex_msgbox.h"
+#include "viewer_options.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
+    std::vector<std::wstring> arguments;
+    for (int i = 1; i < __argc; ++i) {
+        arguments.emplace_back(__wargv[i]);
+    }
+    const auto options = ParseViewerOptions(arguments);
+    if (!options) {
+        std::fputws(L"usage: msgbox_viewer [-labels \"OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue\"] "
+                    L"[TEXT [CAPTION [STYLE [TIMEOUT]]]]\n",
+                    stderr);
+        return kViewerBadCommand;
+    }
+    if (options->labelsGiven) {
+        g_ButtonLabels = options->labels;
+    }
+    OrvexMsgBox box;
+    if (box.Init() != 1) {
+        return kViewerNotShown;
+    }
+    return box.Show(options->text ? options->text->c_str() : nullptr,
+                    options->caption ? options->caption->c_str() : nullptr, options->style,
+                    options->timeoutSeconds);
+}
