@@ -12,8 +12,8 @@ from pathlib import Path
 import pytest
 
 from conftest import REPO, built
-from orvex_e2e import wine
-from orvex_e2e.locale_session import LocaleSession, differing_box, same_image
+from orvex_e2e import msgbox, screen, wine
+from orvex_e2e.locale_session import differing_box, locale_session, same_image
 
 LANGUAGE_FILE = REPO / "src" / "lang" / "default_language_file.ini"
 IDCANCEL = 2
@@ -58,23 +58,24 @@ def texts_for(language):
 
 @pytest.fixture(scope="module")
 def session(tmp_path_factory):
-    own = LocaleSession(tmp_path_factory.mktemp("locale-session")).start()
-    yield own
-    own.stop()
+    with locale_session(tmp_path_factory.mktemp("locale-session")) as own:
+        yield own
 
 
 @pytest.fixture
 def boxes(session, tmp_path):
-    """Shows a box, takes its screenshot once it stands still and answers it
-    with Escape: boxes.capture(start) -> (image, exit code)."""
+    """Shows a box with OK and Cancel, takes its screenshot once it stands
+    still and answers it with Escape: boxes.capture(start) -> (image, exit
+    code)."""
     class Boxes:
         def capture(self, start_program):
-            empty = session.screenshot()
             process = start_program()
             try:
-                image = session.wait_for_steady_screen(timeout=BOX_TIMEOUT, changed_from=empty)
-                session.key("Escape")
+                msgbox.wait_for_box(session.env, buttons=2, timeout=BOX_TIMEOUT)
+                image = session.steady_screenshot(timeout=BOX_TIMEOUT)
+                screen.key("Escape", env=session.env)
                 exit_code = process.wait(timeout=BOX_TIMEOUT)
+                screen.wait_until(lambda: not msgbox.box_shown(session.env), BOX_TIMEOUT, message="the box to go")
             finally:
                 if process.poll() is None:
                     process.kill()
