@@ -20,7 +20,10 @@ mkdir -p "$stage/test-tools"
 
 x86_64-w64-mingw32-strip -o "$stage/OrvexSwitcher.exe" "$release/src/OrvexSwitcher.exe"
 cp README.md "$stage/"
-find "$release/tools" -name '*.exe' -exec cp {} "$stage/test-tools/" \;
+find "$release/tools" -name '*.exe' -print0 |
+  while IFS= read -r -d '' tool; do
+    x86_64-w64-mingw32-strip -o "$stage/test-tools/${tool##*/}" "$tool"
+  done
 cat > "$stage/test-tools/README.txt" <<'TXT'
 TEST TOOLS - NOT PART OF THE PRODUCT
 
