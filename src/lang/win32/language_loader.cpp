@@ -2,6 +2,9 @@
 
 #include "app/records.h"
 #include "baselib/process_tables.h"
+#include "lang/catalog_loader.h"
+#include "lang/default_language_file.h"
+#include "lang/win32/language_platform.h"
 
 LanguageLoader::LanguageLoader() noexcept
 {
@@ -19,6 +22,6 @@ LanguageLoader::~LanguageLoader()
 
 void LanguageLoader::LanguageLoader_Load() noexcept
 {
-    // The built-in language file is not carried yet: the catalog stays all
-    // zero, and message boxes take the platform's captions.
+    LoadStringCatalog(g_BaseLibTable, g_IniParserTable, DefaultLanguageFileText(), Win32LanguagePlatform(),
+                      g_StringCatalog);
 }

@@ -1,0 +1,22 @@
+#pragma once
+// Storing one text of the language file in a catalog entry.
+#include <cstddef>
+
+#include "baselib/base_lib_table.h"
+
+// The platform's UTF-8 to UTF-16 conversion, with the contract of
+// MultiByteToWideChar(CP_UTF8, 0, text, -1, buffer, bufferUnits): the NUL is
+// converted too; a null buffer with 0 units asks for the units needed; the
+// result is the units written or needed, 0 on failure (bad text, no room).
+using Utf8ToWideFn = int (*)(const char* text, wchar_t* buffer, int bufferUnits) noexcept;
+
+// The longest text an entry takes: 2048 bytes of UTF-16, NUL included.
+inline constexpr std::size_t kCatalogTextMaxUnits = 1024;
+
+// Converts `value` and stores a block of exactly its converted size, taken
+// with the main table's BaseLib_MmAllocMem, in `entry`. A text that does not
+// convert, is longer than 1023 characters or finds no block leaves `entry` as
+// it was; an entry replaced here is never released (the catalog keeps its
+// texts for the life of the process).
+void StoreCatalogText(BaseLibTable& main, Utf8ToWideFn utf8ToWide, const char* value,
+                      const wchar_t*& entry) noexcept;

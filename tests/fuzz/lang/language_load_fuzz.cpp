@@ -1,0 +1,83 @@
+// The language load over arbitrary language files: the first two bytes are
+// the system locale, the rest is the file. Fresh tables for every input; the
+// catalog's blocks are counted and released afterwards.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <vector>
+
+#include "app/records.h"
+#include "baselib/base_lib_setup.h"
+#include "baselib/ini_parser_setup.h"
+#include "lang/catalog_loader.h"
+#include "portable_utf8.h"
+
+namespace {
+
+std::uint32_t g_locale = 0;
+std::vector<void*> g_blocks;
+void* (*g_realAllocate)(BaseLibContext*, std::uint32_t) noexcept = nullptr;
+
+std::uint32_t FuzzLocale() noexcept
+{
+    return g_locale;
+}
+
+void* RecordingAllocate(BaseLibContext* context, std::uint32_t size) noexcept
+{
+    void* block = g_realAllocate(context, size);
+    if (block != nullptr) {
+        g_blocks.push_back(block);
+    }
+    return block;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2) {
+        return 0;
+    }
+    g_locale = static_cast<std::uint32_t>(data[0] | data[1] << 8);
+    std::vector<char> file(data + 2, data + size);
+    file.push_back('\0');
+
+    BaseLibTable main{};
+    IniParserTable reader{};
+    if (BaseLib_Setup(1, &main) == 0 || IniParser_Setup(1, &reader) == 0) {
+        __builtin_trap();
+    }
+    g_realAllocate = main.BaseLib_MmAllocMem;
+    main.BaseLib_MmAllocMem = RecordingAllocate;
+
+    StringCatalog catalog{};
+    LoadStringCatalog(main, reader, file.data(), LanguagePlatform{FuzzLocale, PortableUtf8ToWide}, catalog);
+
+    // What the catalog holds must be what it promises: NUL-terminated texts
+    // of at most 1023 characters, a flag of 0 or 1.
+    if (catalog.Loaded > 1 || catalog.SilenceMode > 1 || catalog.RebootAfterInstallation > 1) {
+        __builtin_trap();
+    }
+    for (const wchar_t* text : catalog.Texts) {
+        if (text != nullptr && std::wcslen(text) > 1023) {
+            __builtin_trap();
+        }
+    }
+    if (catalog.Loaded == 0) {
+        for (const wchar_t* text : catalog.Texts) {
+            if (text != nullptr) {
+                __builtin_trap();
+            }
+        }
+    }
+
+    for (void* block : g_blocks) {
+        (void)main.BaseLib_MmFreeMem(&main.Context, block);
+    }
+    g_blocks.clear();
+    (void)IniParser_Setup(0, &reader);
+    (void)BaseLib_Setup(0, &main);
+    return 0;
+}
