@@ -1,11 +1,25 @@
 // Baseline of the firmware-path figure: the same five exchanges with the
 // script server that the switch makes (17, 24, 16, 24, 20), with nothing
-// around them: open, message mode, one write, one read, close.
+// around them: open, message mode, one write, one read, close. It loads the
+// same system libraries as OrvexSwitcher.exe, so that both pay the same
+// start-up.
 #include <windows.h>
+#include <objbase.h>
+#include <powrprof.h>
+#include <shellapi.h>
 
 #include <string>
 
 namespace {
+
+void* volatile g_keep[] = {
+    reinterpret_cast<void*>(&GetSystemMetrics),   // user32
+    reinterpret_cast<void*>(&CreateFontW),        // gdi32
+    reinterpret_cast<void*>(&RegGetValueW),       // advapi32
+    reinterpret_cast<void*>(&CommandLineToArgvW), // shell32
+    reinterpret_cast<void*>(&CoInitialize),       // ole32
+    reinterpret_cast<void*>(&GetPwrCapabilities), // powrprof
+};
 
 std::wstring ScriptFor(unsigned commandCode)
 {
@@ -44,6 +58,9 @@ bool Exchange(unsigned commandCode)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    if (g_keep[0] == nullptr) {
+        return 1;
+    }
     for (unsigned code : {17u, 24u, 16u, 24u, 20u}) {
         if (!Exchange(code)) {
             return 1;

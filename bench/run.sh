@@ -85,7 +85,7 @@ else
 fi
 
 # Peak memory: the largest resident set of the Wine process, in KiB.
-peak() { /usr/bin/time -f '%M' wine "$@" 2>&1 >/dev/null | tail -n 1; }
+peak() { { /usr/bin/time -f '%M' wine "$@" 2>&1 >/dev/null || true; } | tail -n 1; }
 program_peak=$( (cd "$work" && peak "$work/OrvexSwitcher.exe" -foo) )
 baseline_peak=$( (cd "$work" && peak "$work/bench_minimal_app.exe") )
 line=$(printf '%-28s %9s KiB vs baseline %9s KiB' "peak memory (-foo)" "$program_peak" "$baseline_peak")
