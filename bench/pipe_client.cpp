@@ -4,22 +4,12 @@
 // same system libraries as OrvexSwitcher.exe, so that both pay the same
 // start-up.
 #include <windows.h>
-#include <objbase.h>
-#include <powrprof.h>
-#include <shellapi.h>
+
+#include "same_imports.h"
 
 #include <string>
 
 namespace {
-
-void* volatile g_keep[] = {
-    reinterpret_cast<void*>(&GetSystemMetrics),   // user32
-    reinterpret_cast<void*>(&CreateFontW),        // gdi32
-    reinterpret_cast<void*>(&RegGetValueW),       // advapi32
-    reinterpret_cast<void*>(&CommandLineToArgvW), // shell32
-    reinterpret_cast<void*>(&CoInitialize),       // ole32
-    reinterpret_cast<void*>(&GetPwrCapabilities), // powrprof
-};
 
 std::wstring ScriptFor(unsigned commandCode)
 {
@@ -58,7 +48,7 @@ bool Exchange(unsigned commandCode)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    if (g_keep[0] == nullptr) {
+    if (g_sameImports[0] == nullptr) {
         return 1;
     }
     for (unsigned code : {17u, 24u, 16u, 24u, 20u}) {
