@@ -1,27 +1,13 @@
 """The taskbar options and the companion tool launch of the real program."""
 import shutil
-import subprocess
-from contextlib import contextmanager
 
 import pytest
 
 from orvex_e2e import wine
+from orvex_e2e.folders import append_only
 
 SHORTCUT = "OrvexSwitcher.lnk"
 TASKBAR_OPTIONS = ["-taskbarpin", "-taskbarunpin"]
-
-
-@contextmanager
-def append_only(folder):
-    """Files can be made in the folder but not removed: what the program
-    writes there stays to be looked at. Root's chmod cannot do this."""
-    if shutil.which("chattr") is None:
-        pytest.skip("chattr is not available")
-    subprocess.run(["chattr", "+a", str(folder)], check=True, timeout=30)
-    try:
-        yield
-    finally:
-        subprocess.run(["chattr", "-a", str(folder)], check=True, timeout=30)
 
 
 @pytest.fixture

@@ -96,18 +96,12 @@ WITH_BOXES = [
 ]
 
 
-def wait_for_box_of(process, server, timeout=30):
+def wait_for_box_of(process, server):
     """The box and its screenshot once it is on the screen; fails at once
     when the program ends without one."""
-    def look():
-        if process.poll() is not None:
-            return "ended"
-        image = screen.screenshot()
-        box = msgbox.find_box(image)
-        return (box, image) if box is not None else None
-    found = screen.wait_until(look, timeout, message="the box")
-    assert found != "ended", (f"the program ended with {process.returncode} without a box; "
-                              f"commands {server.commands()}")
+    found = msgbox.box_of(process)
+    assert found is not None, (f"the program ended with {process.returncode} without a box; "
+                               f"commands {server.commands()}")
     return found
 
 
@@ -147,11 +141,7 @@ def test_below_2_or_with_nomsg_the_switch_is_ordered_without_asking(script_serve
                                                                     config_tool, show_msg, value, arguments):
     server = script_server("--profile", "ready")
     show_msg(value)
-    seen = []
     with wine.started(program_dir / "OrvexSwitcher.exe", *arguments, cwd=other_cwd) as process:
-        # A box waits for an answer, so a look while the program runs finds it.
-        screen.wait_until(lambda: process.poll() is not None or seen.append(msgbox.box_shown()) or any(seen),
-                          timeout=40, message="the program to end")
-        assert not any(seen)
+        assert msgbox.box_of(process, timeout=40) is None
         assert wine.exit_code(process, timeout=30) == 0
     assert server.commands()[-1] == 20

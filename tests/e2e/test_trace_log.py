@@ -1,13 +1,8 @@
 """The trace log of a real program: ORVEXLOG.log next to the program file,
 appended to by every run, and each line on the debugger output as well.
 send_command.exe writes the records (one per firmware call)."""
-import os
-import subprocess
-from contextlib import contextmanager
-
-import pytest
-
 from orvex_e2e import trace_log, wine
+from orvex_e2e.folders import read_only
 
 OPEN_FAILURE = "Fail to open WMI Script Server [Err=2]."
 
@@ -22,18 +17,6 @@ def debugger_records(output):
     """The trace records among the lines that debug_capture printed (the
     program's own output shares its standard output)."""
     return [trace_log.parse_line(line) for line in output.splitlines() if trace_log.HEADER.match(line)]
-
-
-@contextmanager
-def read_only(folder):
-    """As root, chmod does not stop writing; the immutable flag does."""
-    if os.geteuid() != 0:
-        pytest.skip("making a folder immutable needs root")
-    subprocess.run(["chattr", "+i", str(folder)], check=True, timeout=30)
-    try:
-        yield
-    finally:
-        subprocess.run(["chattr", "-i", str(folder)], check=True, timeout=30)
 
 
 def test_the_log_sits_next_to_the_program_and_not_in_the_current_directory(driver_dir, other_cwd):

@@ -296,15 +296,16 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
         target->failingAction = *action;
         return true;
     }
-    if (name == L"delay" || name == L"size") {
+    if (name == L"delay" || name == L"size" || name == L"cut") {
         const std::optional<std::uint32_t> number = ParseUnsigned(setting);
         if (!number) {
             return Fail(error, name, value, L"not an unsigned 32-bit number");
         }
-        if (name == L"size" && *number > kLargestReplyBytes) {
+        if (name != L"delay" && *number > kLargestReplyBytes) {
             return Fail(error, name, value, L"larger than 16 MiB");
         }
-        (name == L"delay" ? target->delayMilliseconds : target->replyBytes) = *number;
+        (name == L"delay" ? target->delayMilliseconds
+                          : name == L"size" ? target->replyBytes : target->cutAfterBytes) = *number;
         return true;
     }
     if (name == L"raw") {
@@ -367,6 +368,10 @@ ComposedReply ComposeReply(const FirmwareProfile& profile, std::uint32_t code, s
     }
     if (const std::uint32_t* bytes = Resolve(&CommandBehaviour::replyBytes, own, every)) {
         reply.text = PadTo(std::move(reply.text), *bytes / 2);
+    }
+    if (const std::uint32_t* bytes = Resolve(&CommandBehaviour::cutAfterBytes, own, every)) {
+        reply.text.resize(std::min<std::size_t>(reply.text.size(), *bytes / 2));
+        reply.closeAfterReply = true;
     }
     return reply;
 }

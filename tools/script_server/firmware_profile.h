@@ -15,11 +15,13 @@
 //                          ahead of the answer
 //   raw CODE=TEXT          send TEXT as the reply (\\ and \uXXXX escapes)
 //   close CODE             close the connection without answering
+//   cut CODE=BYTES         send only the reply's first BYTES bytes, then
+//                          close the connection once the client has read them
 //   lower-case-keys        write the reply keys in lower case
 // CODE is a notification code or * for every code. answer, fail, raw and
 // close are a code's outcome: each replaces the outcome set before for the
 // codes it names (* names every code, those set before included). A code's
-// own delay and size beat those of *. A code without any outcome fails as
+// own delay, size and cut beat those of *. A code without any outcome fails as
 // an unknown method parameter.
 #include <cstdint>
 #include <functional>
@@ -47,6 +49,7 @@ struct CommandBehaviour {
     // The shape of the reply.
     std::optional<std::uint32_t> delayMilliseconds;
     std::optional<std::uint32_t> replyBytes;
+    std::optional<std::uint32_t> cutAfterBytes;
 
     [[nodiscard]] bool HasOutcome() const noexcept
     {
@@ -92,6 +95,7 @@ struct ComposedReply {
     std::wstring text;
     std::uint32_t delayMilliseconds = 0;
     bool closeWithoutReply = false;
+    bool closeAfterReply = false;   // the text was cut: the connection ends with it
 };
 
 // The reply to the callIndex-th (0-based) call with code.

@@ -67,7 +67,7 @@ const wchar_t* ServerUsage() noexcept
 {
     return L"usage: OrvexScriptServer.exe [--profile NAME|FILE] [--answer CODE=V[,V...]]\n"
            L"         [--fail CODE=HRESULT[@ACTION]] [--delay CODE=MS] [--size CODE=BYTES]\n"
-           L"         [--raw CODE=TEXT] [--close CODE] [--lower-case-keys]\n"
+           L"         [--raw CODE=TEXT] [--close CODE] [--cut CODE=BYTES] [--lower-case-keys]\n"
            L"         [--record FILE] [--time-limit SECONDS] [--instances N] [--byte-pipe]\n"
            L"       OrvexScriptServer.exe --stop\n"
            L"Profiles: ready legacy not-ready feature-off unconfigured state-unknown refused absent\n"

@@ -124,6 +124,19 @@ def wait_for_box(env=None, buttons=None, timeout=screen.DEFAULT_TIMEOUT):
     return screen.wait_until(look, timeout, message="a message box on the screen")
 
 
+def box_of(process, env=None, timeout=30):
+    """The box that a running program shows, with the screenshot it was found
+    in; None when the program ends without showing one."""
+    def look():
+        if process.poll() is not None:
+            return "ended"
+        image = screen.screenshot(env)
+        box = find_box(image)
+        return (box, image) if box is not None else None
+    found = screen.wait_until(look, timeout, message="the box or the program's end")
+    return None if found == "ended" else found
+
+
 def box_shown(env=None):
     """Whether a box is on the screen now."""
     return find_box(screen.screenshot(env)) is not None

@@ -154,6 +154,35 @@ TEST(FirmwareProfile, ProfileFilesAreReadThroughTheReaderAndMayNotNestForever)
     EXPECT_NE(error.find(L"nest"), std::wstring::npos);
 }
 
+TEST(FirmwareProfile, ACutReplyIsTheHeadOfTheWholeReplyAndEndsTheConnection)
+{
+    const std::wstring whole = Answer(0x40000021);
+    const struct {
+        std::wstring settings;
+        std::wstring reply;
+        bool closes;
+    } cases[] = {
+        {L"answer 16=1073741857", whole, false},
+        {L"answer 16=1073741857\ncut 16=30", L"WMIS_HRESULT=0;", true},
+        {L"answer 16=1073741857\ncut 16=31", L"WMIS_HRESULT=0;", true},     // whole characters only
+        {L"answer 16=1073741857\ncut 16=0", L"", true},
+        {L"answer 16=1073741857\ncut 16=100000", whole, true},              // longer than the reply
+        {L"answer 16=1073741857\ncut *=30\ncut 16=4", L"WM", true},         // the code's own cut wins
+        {L"answer 16=1073741857\ncut 17=4", whole, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.settings));
+        const ComposedReply reply = ComposeReply(Profile(c.settings), 16, 0);
+        EXPECT_EQ(reply.text, c.reply);
+        EXPECT_EQ(reply.closeAfterReply, c.closes);
+        EXPECT_FALSE(reply.closeWithoutReply);
+    }
+    // The cut comes after the padding, so it can fall ahead of the answer.
+    const ComposedReply padded = ComposeReply(Profile(L"answer 16=1073741857\nsize 16=10000\ncut 16=6000"), 16, 0);
+    EXPECT_EQ(padded.text, ComposeReply(Profile(L"answer 16=1073741857\nsize 16=10000"), 16, 0).text.substr(0, 3000));
+    EXPECT_EQ(padded.text.find(L"NotifycationReturnValue"), std::wstring::npos);
+}
+
 TEST(FirmwareProfile, SettingsThatAreNotUnderstoodAreRefused)
 {
     const wchar_t* bad[] = {
@@ -161,6 +190,7 @@ TEST(FirmwareProfile, SettingsThatAreNotUnderstoodAreRefused)
         L"answer 17=1,,2",  L"answer -1=0",       L"answer =0",       L"fail 16=x",
         L"fail 16=1@",      L"fail 16=0x1FFFFFFFF", L"delay 16=-1",   L"size 16=16777217",
         L"raw 16=\\q",      L"raw 16=\\u12",      L"raw 16=\\",       L"close x",
+        L"cut 16",          L"cut 16=16777217",
         L"profile nonesuch", L"bogus 1",          L"answer",
     };
     for (const wchar_t* setting : bad) {

@@ -128,6 +128,7 @@ struct Exchange {
     std::wstring summary;
     DWORD delay = 0;
     bool close = false;
+    bool closeAfterReply = false;
 };
 
 Exchange Answer(Server& server, const std::vector<unsigned char>& message)
@@ -150,9 +151,13 @@ Exchange Answer(Server& server, const std::vector<unsigned char>& message)
         exchange.reply = composed.text;
         exchange.delay = composed.delayMilliseconds;
         exchange.close = composed.closeWithoutReply;
+        exchange.closeAfterReply = composed.closeAfterReply;
         exchange.summary = L"OrvexNotify(" + std::to_wstring(check.commandCode) + L"): ";
     }
     exchange.summary += exchange.close ? L"(connection closed without a reply)" : exchange.reply.substr(0, 200);
+    if (exchange.closeAfterReply) {
+        exchange.summary += L" (connection closed after " + std::to_wstring(exchange.reply.size() * 2) + L" bytes)";
+    }
     PrintLine(stdout, exchange.summary);
     return exchange;
 }
@@ -174,6 +179,12 @@ void Serve(Server& server, HANDLE pipe)
             DWORD written = 0;
             WriteFile(pipe, exchange.reply.data(), static_cast<DWORD>(exchange.reply.size() * sizeof(wchar_t)),
                       &written, nullptr);
+            if (exchange.closeAfterReply) {
+                // Waits until the client has read the cut reply; the caller
+                // then disconnects while the client may still read on.
+                FlushFileBuffers(pipe);
+                return;
+            }
         }
     } catch (const std::exception&) {
         // Out of memory: drop this client.
