@@ -1,6 +1,10 @@
 // Baseline of the first-paint figure: one band painted over a layered veil,
-// the least a full-screen message box can do. It stays until it is ended.
+// the least a full-screen message box can do. It loads the same system
+// libraries as OrvexSwitcher.exe, so that the figure compares painting, not
+// start-up. It stays until it is ended.
 #include <windows.h>
+
+#include "same_imports.h"
 
 namespace {
 
@@ -32,6 +36,9 @@ LRESULT CALLBACK BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    if (g_sameImports[0] == nullptr) {
+        return 1;
+    }
     WNDCLASSW veilClass{};
     veilClass.lpfnWndProc = DefWindowProcW;
     veilClass.hInstance = instance;
