@@ -29,7 +29,6 @@ struct OrvexMsgBoxTestAccess {
     static const MsgBoxButton& Button(const OrvexMsgBox& box, int i) { return box.buttons[i]; }
     static MsgBoxInput Input(const OrvexMsgBox& box) { return box.input; }
     static std::int32_t ContentHeight(const OrvexMsgBox& box) { return box.contentHeight; }
-    static const ButtonLabels& Labels(const OrvexMsgBox& box) { return box.labels; }
 };
 
 namespace {
@@ -85,19 +84,6 @@ std::int32_t ShowAndProbe(OrvexMsgBox& box, const wchar_t* text, const wchar_t* 
     return answer;
 }
 
-// Clears the "pressed since" bits of Space and Enter that the mouse guard
-// reads, so that posted mouse messages are not taken for a held key.
-void ForgetEarlierKeyPresses()
-{
-    GetAsyncKeyState(VK_SPACE);
-    GetAsyncKeyState(VK_RETURN);
-}
-
-LPARAM PointAt(const BoxRect& rect)
-{
-    return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-}
-
 class MsgBoxTest : public testing::Test {
 protected:
     void SetUp() override
@@ -121,19 +107,8 @@ TEST_F(MsgBoxTest, InitRegistersBothClassesAndMakesTheFontsAtTheirPointSizes)
     OrvexMsgBox box;
     ASSERT_EQ(box.Init(), 1);
 
-    WNDCLASSEXW background{};
-    background.cbSize = sizeof background;
-    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), kBkgndClassName, &background));
-    EXPECT_EQ(background.style, static_cast<UINT>(CS_NOCLOSE));
-    EXPECT_EQ(background.hbrBackground, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EXPECT_EQ(background.hCursor, LoadCursorW(nullptr, IDC_ARROW));
-    EXPECT_EQ(background.hIcon, nullptr);
-    WNDCLASSEXW boxClass{};
-    boxClass.cbSize = sizeof boxClass;
-    ASSERT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), kMsgBoxClassName, &boxClass));
-    EXPECT_EQ(boxClass.style, static_cast<UINT>(CS_NOCLOSE | CS_DBLCLKS));
-    EXPECT_EQ(boxClass.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
-    EXPECT_NE(background.lpfnWndProc, boxClass.lpfnWndProc);
+    EXPECT_TRUE(ClassRegistered(kBkgndClassName));
+    EXPECT_TRUE(ClassRegistered(kMsgBoxClassName));
 
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -205,17 +180,6 @@ TEST_F(MsgBoxTest, ASecondInitStartsAfreshAndDestructionReleasesWhatInitTook)
     EXPECT_FALSE(ClassRegistered(kMsgBoxClassName));
 }
 
-TEST_F(MsgBoxTest, ConstructionCopiesTheProcessWideLabels)
-{
-    g_ButtonLabels = ButtonLabels{};
-    g_ButtonLabels.fromLanguageFile = 1;
-    std::wcscpy(g_ButtonLabels.Captions[0], L"Okay");
-    OrvexMsgBox box;
-    std::wcscpy(g_ButtonLabels.Captions[0], L"Changed later");
-    EXPECT_EQ(Access::Labels(box).fromLanguageFile, 1);
-    EXPECT_STREQ(Access::Labels(box).Caption(ButtonSlot::Ok), L"Okay");
-}
-
 TEST_F(MsgBoxTest, ButtonCaptionsComeFromTheLabelsOrFromThePlatformStrings)
 {
     ButtonLabels labels{};
@@ -235,14 +199,10 @@ TEST_F(MsgBoxTest, ButtonCaptionsComeFromTheLabelsOrFromThePlatformStrings)
         std::vector<std::wstring> fileCaptions;
         std::vector<UINT> systemStrings;
     } cases[] = {
+        // Every style's set is checked as a plain table; these two show that
+        // the box takes ids and captions from it, slot by slot.
         {0, {1}, {L"L-OK"}, {905}},
-        {65, {1, 2}, {L"L-OK", L"L-Cancel"}, {800, 801}},
-        {2, {3, 4, 5}, {L"L-Abort", L"L-Retry", L"L-Ignore"}, {802, 803, 804}},
-        {0x23, {6, 7, 2}, {L"L-Yes", L"L-No", L"L-Cancel"}, {805, 806, 801}},
-        {4, {6, 7}, {L"L-Yes", L"L-No"}, {805, 806}},
-        {5, {1}, {L"L-OK"}, {905}},
         {6, {2, 10, 11}, {L"L-Cancel", L"L-Try", std::wstring(31, L'c')}, {801, 809, 810}},
-        {15, {1}, {L"L-OK"}, {905}},
     };
     for (const std::uint8_t fromFile : {std::uint8_t{1}, std::uint8_t{0}}) {
         labels.fromLanguageFile = fromFile;
@@ -286,13 +246,9 @@ TEST_F(MsgBoxTest, TheIconComesFromTheProgramBeforeTheSystem)
         std::uint32_t style;
         HANDLE expected;
     } cases[] = {
-        {0x40, ownInformation},
         {0x41, ownInformation},
         {0x10, LoadImageW(nullptr, MAKEINTRESOURCEW(32513), IMAGE_ICON, 32, 32, LR_SHARED)},
-        {0x24, LoadImageW(nullptr, MAKEINTRESOURCEW(32514), IMAGE_ICON, 32, 32, LR_SHARED)},
-        {0x30, LoadImageW(nullptr, MAKEINTRESOURCEW(32515), IMAGE_ICON, 32, 32, LR_SHARED)},
         {0x00, nullptr},
-        {0x50, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << c.style);
@@ -357,15 +313,6 @@ TEST_F(MsgBoxTest, TheWindowsHaveTheirClassesStylesOwnerAndVeil)
             EXPECT_EQ(rect.bottom, height);
         }
 
-        // The buttons as the layout placed them for the screen.
-        const std::int32_t band = Access::ContentHeight(box);
-        EXPECT_GE(band, 82);
-        MsgBoxButton expected[3];
-        PlaceButtons(expected, 2, width, height, band);
-        EXPECT_EQ(Access::Button(box, 0).rect, expected[0].rect);
-        EXPECT_EQ(Access::Button(box, 1).rect, expected[1].rect);
-        EXPECT_EQ(Access::Button(box, 1).rect.right, width * 3 / 4);
-
         PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     });
     EXPECT_EQ(answer, kIdCancel);
@@ -408,77 +355,19 @@ TEST_F(MsgBoxTest, AChangeOfDisplayPutsBothWindowsBackOverTheWholeScreen)
     EXPECT_GT(bandBefore, 0);
 }
 
-struct PostedKey {
-    UINT message;
-    WPARAM key;
-};
-
-// The rules themselves are tested as plain functions and through real
-// input; these check that the window hands its keys to them.
-TEST_F(MsgBoxTest, KeysPostedToTheBoxWindowAnswerByTheKeyboardRules)
-{
-    const PostedKey tab{WM_KEYDOWN, VK_TAB};
-    const PostedKey enterDown{WM_KEYDOWN, VK_RETURN};
-    const PostedKey enterUp{WM_KEYUP, VK_RETURN};
-    const PostedKey spaceDown{WM_KEYDOWN, VK_SPACE};
-    const PostedKey spaceUp{WM_KEYUP, VK_SPACE};
-    const PostedKey escape{WM_KEYDOWN, VK_ESCAPE};
-    const PostedKey other{WM_KEYDOWN, 'A'};
-    const struct {
-        const char* name;
-        std::uint32_t style;
-        std::vector<PostedKey> keys;
-        std::int32_t answer;
-    } cases[] = {
-        {"tab and enter answer cancel", 1, {tab, enterDown, enterUp}, kIdCancel},
-        {"escape is ignored on Yes/No; space answers yes", 4, {escape, other, spaceDown, spaceUp}, kIdYes},
-        {"escape releases a press, a second one answers", 3, {enterDown, escape, enterUp, escape}, kIdCancel},
-        // Once answered the box takes no more input, though more is queued.
-        {"input after the answer is ignored", 3, {escape, spaceDown, enterUp}, kIdCancel},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        OrvexMsgBox box;
-        ASSERT_EQ(box.Init(), 1);
-        const std::int32_t answer = ShowAndProbe(box, L"keys", nullptr, c.style, kSafetyTimeout,
-                                                 [&](HWND, HWND window) {
-                                                     for (const PostedKey& key : c.keys) {
-                                                         PostMessageW(window, key.message, key.key, 0);
-                                                     }
-                                                 });
-        EXPECT_EQ(answer, c.answer);
-        EXPECT_FALSE(BoxWindowsLeft());
-    }
-}
-
-TEST_F(MsgBoxTest, AClickAnswersOnlyWhenReleasedOnTheButtonItPressed)
+// The key rules are plain functions and are driven through real input end
+// to end; here only that once answered the box takes no more input, though
+// more is queued.
+TEST_F(MsgBoxTest, InputQueuedAfterTheAnswerIsIgnored)
 {
     OrvexMsgBox box;
     ASSERT_EQ(box.Init(), 1);
-    const std::int32_t answer = ShowAndProbe(box, L"mouse", L"Caption", 3, kSafetyTimeout, [&](HWND, HWND window) {
-        ForgetEarlierKeyPresses();
-        const LPARAM yes = PointAt(Access::Button(box, 0).rect);
-        const LPARAM no = PointAt(Access::Button(box, 1).rect);
-        const LPARAM cancel = PointAt(Access::Button(box, 2).rect);
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, cancel);
-        PostMessageW(window, WM_LBUTTONUP, 0, yes);   // released elsewhere: nothing
-        PostMessageW(window, WM_LBUTTONUP, 0, cancel);   // no press any more: nothing
-        PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, no);
-        PostMessageW(window, WM_LBUTTONUP, 0, no);
+    const std::int32_t answer = ShowAndProbe(box, L"keys", nullptr, 3, kSafetyTimeout, [](HWND, HWND window) {
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageW(window, WM_KEYUP, VK_RETURN, 0);
     });
-    EXPECT_EQ(answer, kIdNo);
-}
-
-TEST_F(MsgBoxTest, ATimeoutAnswersOkWhateverTheButtons)
-{
-    for (const std::uint32_t style : {0u, 4u, 2u, 0x36u}) {
-        for (const std::int32_t timeout : {0, 1}) {
-            OrvexMsgBox box;
-            ASSERT_EQ(box.Init(), 1);
-            EXPECT_EQ(box.Show(L"Time runs out", nullptr, style, timeout), kIdOk) << style << " " << timeout;
-            EXPECT_FALSE(BoxWindowsLeft());
-        }
-    }
+    EXPECT_EQ(answer, kIdCancel);
 }
 
 TEST_F(MsgBoxTest, TheBandGrowsByALinePerLineOfText)
