@@ -45,14 +45,6 @@ protected:
     std::wstring log_;
 };
 
-TEST_F(OrvexSendCommand, WithoutAServerTheOpenFailureIsLoggedAndTheValueKeepsItsPreset)
-{
-    std::uint32_t value = 0x40000000;
-    EXPECT_EQ(static_cast<std::uint32_t>(Orvex_SendCommand(24, 0, &value)), 0x80070002u);
-    EXPECT_EQ(value, 0x40000000u);
-    ExpectOneRecord("ERROR", "Fail to open WMI Script Server [Err=2].");
-}
-
 struct ReplyCase {
     const char* name;
     std::optional<Bytes> reply;   // nullopt: the server closes without answering
@@ -99,16 +91,6 @@ TEST_F(OrvexSendCommand, TheReservedArgumentChangesNothingThatIsSent)
     const std::vector<Bytes>& scripts = server.Finish();
     ASSERT_EQ(scripts.size(), 2u);
     EXPECT_EQ(scripts[0], scripts[1]);
-}
-
-TEST_F(OrvexSendCommand, ASendFailureIsLoggedWithTheSystemError)
-{
-    FakeScriptServer server(std::nullopt, 1, PIPE_TYPE_BYTE);
-    ASSERT_TRUE(server.Listening());
-    std::uint32_t value = 1;
-    EXPECT_EQ(static_cast<std::uint32_t>(Orvex_SendCommand(17, 0, &value)), 0x80070057u);
-    EXPECT_EQ(value, 1u);
-    ExpectOneRecord("ERROR", "Fail to send WMI script [Err=87].");
 }
 
 TEST_F(OrvexSendCommand, WithoutAPlaceForTheValueNothingIsSent)

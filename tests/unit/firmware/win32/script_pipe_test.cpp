@@ -2,21 +2,13 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "fake_script_server.h"
 #include "firmware/orvex_notify_script.h"
 #include "firmware/win32/script_pipe.h"
 
 namespace {
-
-UniqueFileHandle ConnectPlainClient()
-{
-    return UniqueFileHandle(CreateFileW(kScriptServerPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-}
 
 WmiScript SmallScript()
 {
@@ -50,52 +42,6 @@ TEST(ScriptPipe, OpeningWithoutAServerFailsAtOnceWithFileNotFoundAndDropsTheHand
     EXPECT_FALSE(pipe.Valid());
     DWORD flags = 0;
     EXPECT_FALSE(GetHandleInformation(event, &flags)) << "the handle held before was not closed";
-}
-
-TEST(ScriptPipe, OpeningABusyPipeWaitsUntilAnInstanceIsFree)
-{
-    FakeScriptServer server(Utf16Le(L"A=1"), 2);
-    ASSERT_TRUE(server.Listening());
-    UniqueFileHandle first = ConnectPlainClient();
-    ASSERT_TRUE(first.Valid());
-
-    std::atomic<bool> released{false};
-    bool openedAfterRelease = false;
-    DWORD opened = ERROR_GEN_FAILURE;
-    WmiScriptResults table;
-    std::thread second([&] {
-        UniqueFileHandle pipe;
-        opened = OpenScriptServerPipe(pipe);
-        openedAfterRelease = released.load();
-        if (opened == ERROR_SUCCESS && SendWmiScript(pipe.Get(), SmallScript()) == ERROR_SUCCESS) {
-            (void)ReceiveWmiScriptResults(pipe.Get(), &table);
-        }
-    });
-    // Give the second client time to find the pipe busy and start waiting.
-    Sleep(1000);
-    released = true;
-    first.Reset();
-    second.join();
-
-    EXPECT_EQ(opened, static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_TRUE(openedAfterRelease) << "the second client got in while the only instance was taken";
-    EXPECT_EQ(table.Read(L"A"), L"1");
-    EXPECT_EQ(server.Finish().size(), 1u);
-}
-
-TEST(ScriptPipe, OpeningFailsWhenTheWaitForABusyPipeRunsOut)
-{
-    FakeScriptServer server(Utf16Le(L"A=1"), 1);
-    ASSERT_TRUE(server.Listening());
-    UniqueFileHandle first = ConnectPlainClient();
-    ASSERT_TRUE(first.Valid());
-
-    UniqueFileHandle pipe;
-    const DWORD opened = OpenScriptServerPipe(pipe);
-    first.Reset();
-    EXPECT_FALSE(pipe.Valid());
-    // Windows reports the wait's time-out as ERROR_SEM_TIMEOUT.
-    EXPECT_EQ(opened, static_cast<DWORD>(ERROR_SEM_TIMEOUT));
 }
 
 TEST(ScriptPipe, TheScriptGoesOutAsOneMessageOfUtf16LeWithoutByteOrderMarkOrTerminator)
@@ -150,21 +96,6 @@ TEST(ScriptPipe, AReplyOfAnOddLengthEndsInACharacterOfItsLastByteAlone)
     reply.push_back('7');
     const WmiScriptResults table = Exchange(reply);
     EXPECT_EQ(table.Read(L"B"), L"57");
-}
-
-TEST(ScriptPipe, AServerThatClosesWithoutAnsweringLeavesTheTableEmpty)
-{
-    FakeScriptServer server(std::nullopt);
-    ASSERT_TRUE(server.Listening());
-    UniqueFileHandle pipe;
-    ASSERT_EQ(OpenScriptServerPipe(pipe), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(SendWmiScript(pipe.Get(), SmallScript()), static_cast<DWORD>(ERROR_SUCCESS));
-    WmiScriptResults table;
-    table.Store(L"Old", L"1");
-    EXPECT_EQ(ReceiveWmiScriptResults(pipe.Get(), &table), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(table.Size(), 0u);
-    pipe.Reset();
-    EXPECT_EQ(server.Finish().size(), 1u);
 }
 
 }  // namespace
