@@ -46,7 +46,6 @@ TEST(EnablePrivilege, EnablesAKnownPrivilegeAndReportsAnUnknownOne)
 {
     const PrivilegeCase cases[] = {
         {L"SeShutdownPrivilege", 1, 0},
-        {L"seshutdownprivilege", 1, 0},
         {L"SeNoSuchPrivilege", 0, ERROR_NO_SUCH_PRIVILEGE},
         {L"", 0, ERROR_NO_SUCH_PRIVILEGE},
     };

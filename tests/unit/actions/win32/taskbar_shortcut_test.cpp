@@ -82,22 +82,15 @@ protected:
     std::wstring Target;
 };
 
-TEST_F(ShortcutFiles, ASavedShortcutPointsAtTheTargetAndItsFirstIcon)
+TEST_F(ShortcutFiles, ASavedShortcutReplacesAFileOfItsNameAndPointsAtTheTargetAndItsFirstIcon)
 {
     const std::wstring shortcut = Folder + L"OrvexSwitcher.lnk";
+    WriteFileText(shortcut, "not a link");
     ASSERT_EQ(CreateShortcut(shortcut, Target), 1);
     const LinkContent content = ReadLink(shortcut);
     EXPECT_EQ(content.target, Target);
     EXPECT_EQ(content.iconPath, Target);
     EXPECT_EQ(content.iconIndex, 0);
-}
-
-TEST_F(ShortcutFiles, AnExistingFileIsOverwrittenByTheShortcut)
-{
-    const std::wstring shortcut = Folder + L"OrvexSwitcher.lnk";
-    WriteFileText(shortcut, "not a link");
-    ASSERT_EQ(CreateShortcut(shortcut, Target), 1);
-    EXPECT_EQ(ReadLink(shortcut).target, Target);
 }
 
 TEST_F(ShortcutFiles, AShortcutInAMissingFolderIsNotSaved)

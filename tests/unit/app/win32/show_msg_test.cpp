@@ -32,8 +32,6 @@ std::vector<BYTE> Dword(DWORD value)
 TEST(ShowMsgFromRegistry, OnlyAFourByteNumberCounts)
 {
     const RegistryCase cases[] = {
-        {"REG_DWORD 0", REG_DWORD, Dword(0), 0},
-        {"REG_DWORD 1", REG_DWORD, Dword(1), 1},
         {"REG_DWORD 2", REG_DWORD, Dword(2), 2},
         {"REG_DWORD 0xFFFFFFFF", REG_DWORD, Dword(0xFFFFFFFFu), 0xFFFFFFFFu},
         {"4-byte REG_BINARY", REG_BINARY, Dword(2), 2},

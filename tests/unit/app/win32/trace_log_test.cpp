@@ -35,16 +35,6 @@ protected:
     std::wstring path_;
 };
 
-TEST_F(TraceLogFile, LogSitsNextToTheProgram)
-{
-    wchar_t program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring expected(program);
-    expected.erase(expected.rfind(L'\\') + 1);
-    expected += L"ORVEXLOG.log";
-    EXPECT_EQ(path_, expected);
-}
-
 TEST_F(TraceLogFile, RecordsAreAppendedWithHeaderAndCrLf)
 {
     TraceLog::Instance().Write(TRACE_ERROR, "DoS3", 232, L"Sleep state S3 is not supported [Err=%u].\n", 50u);
