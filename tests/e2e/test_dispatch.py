@@ -7,13 +7,12 @@ from orvex_e2e import wine
 UNRECOGNISED = [
     ["-foo"],
     ["-s3", "-foo"],
-    ["/s3"],
     ["-s3x"],
     ["-s3", "-nomsg", "x"],
     ["-" * 5000],
+    ["-nomsg"] * 3000 + ["-bogus"],
     ["-\u00e9t\u00e9", "-nomsg"],
     ["\"unbalanced"],
-    ["-s3\"", "-reboot\""],
     ["\u4e2d\u6587", "\U0001F600"],
     [""],
 ]
@@ -25,9 +24,3 @@ def test_unrecognised_deciding_argument_exits_1_without_a_log_line(program_dir, 
     assert result.exit_code == 1
     assert not (program_dir / "ORVEXLOG.log").exists()
     assert not (other_cwd / "ORVEXLOG.log").exists()
-
-
-def test_a_very_long_command_line_is_no_crash(program_dir, other_cwd):
-    arguments = ["-nomsg"] * 3000 + ["-bogus"]
-    result = wine.run(program_dir / "OrvexSwitcher.exe", *arguments, cwd=other_cwd)
-    assert result.exit_code == 1

@@ -9,7 +9,6 @@ from orvex_e2e import trace_log, wine
 
 @pytest.mark.parametrize("option, function, state", [
     ("-s3", "DoS3", "S3"),
-    ("-S3", "DoS3", "S3"),
     ("-hybrid", "DoHybridShutdown", "Hybrid"),
 ])
 def test_a_missing_capability_writes_one_record_and_exits_1(program_dir, other_cwd, option, function, state):
