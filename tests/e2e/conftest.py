@@ -6,7 +6,6 @@ folder and starts them from another current directory.
 """
 import os
 import shutil
-import subprocess
 from pathlib import Path
 
 import pytest

@@ -1,8 +1,5 @@
 """The stand-in WMI Script Server itself: its profiles, its check of the
 scripts it receives, its record, and how it starts and stops."""
-import subprocess
-import time
-
 import pytest
 
 from conftest import built
@@ -12,7 +9,6 @@ from orvex_e2e.script_server import ScriptServer
 SCRIPT_17 = ("[100=root\\wmi,0,][101=4,3,0,][102=Select * from OrvexMethod,16,][200=-1,][401=__PATH,]"
              "[104=OrvexMethod,OrvexNotify,][300=NotificationCode,17,][300=NotifycationParmeter,0,]"
              "[105=$(__PATH),0,][301=NotifycationReturnValue,]")
-ABSENT = 0x80041002
 
 
 def server_program():
@@ -32,25 +28,8 @@ def send_script(driver_dir, text):
     return dict(line.split("=", 1) for line in result.stdout.splitlines())
 
 
-# What the switcher asks (17, 24, 16, 24, 20, with its presets) and what each
-# profile answers: (result, value) per call.
-PROFILES = {
-    "ready": [(0, 0), (0, 10), (0, 0x40000021), (0, 10), (0, 0)],
-    "legacy": [(0, 0), (0, 9), (0, 0x40000021), (0, 9), (0, 0)],
-    "not-ready": [(0, 0), (0, 2), (0, 0x40000021), (0, 2), (0, 0)],
-    "feature-off": [(0, 1), (0, 10), (0, 0x40000021), (0, 10), (0, 0)],
-    "unconfigured": [(0, 0), (0, 10), (0, 0x40000001), (0, 10), (0, 0)],
-    "state-unknown": [(0, 0), (0, 0x40000000), (0, 0x40000021), (0, 0x40000000), (0, 0)],
-    "refused": [(0, 0), (0, 10), (0, 0x40000021), (0, 10), (0, 1)],
-    "absent": [(ABSENT, 1), (ABSENT, 0x40000000), (ABSENT, 0), (ABSENT, 0x40000000), (ABSENT, 1)],
-}
-
-
-@pytest.mark.parametrize("profile", PROFILES)
-def test_each_named_profile_answers_the_switch_questions(script_server, driver_dir, profile):
-    server = script_server("--profile", profile)
-    assert values(driver_dir, "17:1", "24", "16:0", "24", "20:1") == PROFILES[profile]
-    assert len(server.scripts()) == 5
+# The named profiles are each run through the switch flows in
+# test_switch_flows.py, where a wrong answer changes what the program does.
 
 
 def test_successive_answers_sizes_and_failures_come_from_the_command_line(script_server, driver_dir):
@@ -103,7 +82,7 @@ def test_the_server_ends_by_itself_at_its_time_limit(tmp_path):
         server.kill()
 
 
-@pytest.mark.parametrize("arguments", [["--answer", "17"], ["--profile", "nonesuch"], ["ready"], ["--record"]])
+@pytest.mark.parametrize("arguments", [["--answer", "17"], ["--profile", "nonesuch"], ["--record"]])
 def test_bad_arguments_are_refused_with_the_usage(arguments):
     result = wine.run(server_program(), *arguments)
     assert result.exit_code == 2
