@@ -20,12 +20,9 @@ def show(viewer, session, style, timeout=-1, text="Answer me", caption="Caption"
 
 @pytest.mark.parametrize("style, keys, answer", [
     (0, ["Return"], 1),
-    (0x41, ["space"], 1),
-    (4, ["Return"], 6),
     (1, ["Tab", "Return"], 2),
-    (2, ["Tab", "space"], 4),
     (6, ["Tab", "Tab", "Return"], 11),
-    (3, ["Tab", "Tab", "Tab", "space"], 6),
+    (3, ["Tab", "Tab", "Tab", "space"], 6),   # round to the first again
 ])
 def test_enter_or_space_answers_the_focused_button(session, msgbox_viewer, style, keys, answer):
     with show(msgbox_viewer, session, style) as process:
@@ -51,21 +48,15 @@ def test_tab_cycles_the_focus_and_shows_the_mark(session, msgbox_viewer):
         assert wine.exit_code(process) == 6
 
 
-@pytest.mark.parametrize("style", [0, 1, 3, 6])
-def test_escape_answers_cancel_where_the_style_allows_it(session, msgbox_viewer, style):
+# Where Escape does nothing, the Return after it answers the leftmost button.
+@pytest.mark.parametrize("style, answer", [(0, 2), (1, 2), (3, 2), (6, 2), (2, 3), (4, 6)])
+def test_escape_answers_cancel_only_where_the_style_allows_it(session, msgbox_viewer, style, answer):
     with show(msgbox_viewer, session, style) as process:
         msgbox.wait_for_box(session.env)
         screen.key("Escape", env=session.env)
-        assert wine.exit_code(process) == 2
-
-
-@pytest.mark.parametrize("style, first", [(2, 3), (4, 6)])
-def test_escape_does_nothing_on_other_styles(session, msgbox_viewer, style, first):
-    # Had Escape answered, the answer would be 2, not the leftmost button's.
-    with show(msgbox_viewer, session, style) as process:
-        msgbox.wait_for_box(session.env)
-        screen.key("Escape", "Escape", "Return", env=session.env)
-        assert wine.exit_code(process) == first
+        if answer != 2:
+            screen.key("Escape", "Return", env=session.env)
+        assert wine.exit_code(process) == answer
 
 
 def test_escape_first_releases_a_held_press(session, msgbox_viewer):
@@ -82,20 +73,6 @@ def test_escape_first_releases_a_held_press(session, msgbox_viewer):
         # ...and a second Escape answers cancel.
         screen.key("Escape", env=env)
         assert wine.exit_code(process) == 2
-
-
-def test_a_tab_drops_a_key_press(session, msgbox_viewer):
-    env = session.env
-    with show(msgbox_viewer, session, 4) as process:
-        box, _ = msgbox.wait_for_box(env, buttons=2)
-        screen.key_down("space", env=env)
-        msgbox.wait_for_face(box.buttons[0], msgbox.PRESSED, env)
-        screen.key("Tab", env=env)
-        msgbox.wait_for_face(box.buttons[0], msgbox.BUTTON, env)
-        screen.key_up("space", env=env)
-        assert screen.holds(lambda: process.poll() is None, 1.0)
-        screen.key("Return", env=env)
-        assert wine.exit_code(process) == 7
 
 
 def test_a_click_while_space_or_enter_is_down_is_ignored(session, msgbox_viewer):

@@ -1,4 +1,4 @@
-"""The screen under Xvfb: screenshots, pixels, windows, keys and the pointer.
+"""The screen under Xvfb: screenshots, pixels, keys and the pointer.
 
 Every function takes an optional ``env`` (a dict of environment variables)
 that names the display (DISPLAY) and, for Wine, the prefix (WINEPREFIX); the
@@ -6,12 +6,8 @@ default is the test run's own session. Every wait has a bound and raises
 AssertionError when it runs out.
 
     image = screen.screenshot()
-    screen.wait_for_window(class_name="OrvexSwitcher.exe")
     screen.key("Tab"); screen.key("Return")
     screen.click(600, 410)
-
-Wine names the X windows of a program by its file name (WM_CLASS); a window
-without a title has an empty name.
 """
 import io
 import os
@@ -124,41 +120,6 @@ def row(image, y):
 
 def column(image, x):
     return [image.getpixel((x, y)) for y in range(image.height)]
-
-
-# --- windows ---------------------------------------------------------------
-
-def find_windows(class_name=None, name=None, env=None, only_visible=True):
-    """X window ids whose WM_CLASS or name matches (a regular expression, as
-    xdotool takes it)."""
-    arguments = ["xdotool", "search"]
-    if only_visible:
-        arguments.append("--onlyvisible")
-    if class_name is not None:
-        arguments += ["--class", class_name]
-    elif name is not None:
-        arguments += ["--name", name]
-    else:
-        raise ValueError("class_name or name")
-    completed = _run(arguments, env=env, check=False)
-    return [int(line) for line in completed.stdout.split()]
-
-
-def wait_for_window(class_name=None, name=None, env=None, timeout=DEFAULT_TIMEOUT):
-    """Waits until a matching visible window exists; returns the ids."""
-    return wait_until(lambda: find_windows(class_name, name, env), timeout,
-                      message=f"a window of class {class_name!r} / name {name!r}")
-
-
-def wait_for_no_window(class_name=None, name=None, env=None, timeout=DEFAULT_TIMEOUT):
-    wait_until(lambda: not find_windows(class_name, name, env), timeout,
-               message=f"no window of class {class_name!r} / name {name!r}")
-
-
-def focused_window(env=None):
-    completed = _run(["xdotool", "getwindowfocus"], env=env, check=False)
-    text = completed.stdout.decode().strip()
-    return int(text) if text.isdigit() else None
 
 
 # --- keyboard and pointer --------------------------------------------------
