@@ -102,43 +102,49 @@ protected:
     ButtonLabels savedLabels{};
 };
 
-TEST_F(MsgBoxTest, InitRegistersBothClassesAndMakesTheFontsAtTheirPointSizes)
+TEST_F(MsgBoxTest, InitMakesClassesAndFontsThatASecondInitCleanupAndDestructionRelease)
 {
-    OrvexMsgBox box;
-    ASSERT_EQ(box.Init(), 1);
+    {
+        OrvexMsgBox box;
+        ASSERT_EQ(box.Init(), 1);
 
-    EXPECT_TRUE(ClassRegistered(kBkgndClassName));
-    EXPECT_TRUE(ClassRegistered(kMsgBoxClassName));
+        EXPECT_TRUE(ClassRegistered(kBkgndClassName));
+        EXPECT_TRUE(ClassRegistered(kMsgBoxClassName));
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    const UniqueWindowDc screen = TakeWindowDc(nullptr);
-    ASSERT_TRUE(screen);
-    const int resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+        const UniqueWindowDc screen = TakeWindowDc(nullptr);
+        ASSERT_TRUE(screen);
+        const int resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
 
-    LOGFONTW title{};
-    ASSERT_EQ(GetObjectW(Access::TitleFont(box), sizeof title, &title), static_cast<int>(sizeof title));
-    LOGFONTW message{};
-    ASSERT_EQ(GetObjectW(Access::TextFont(box), sizeof message, &message), static_cast<int>(sizeof message));
-    ASSERT_LT(metrics.lfCaptionFont.lfHeight, 0) << "the system describes its fonts by character height";
-    EXPECT_EQ(title.lfHeight, -MulDiv(20, resolution, 72));
-    EXPECT_EQ(message.lfHeight, -MulDiv(12, resolution, 72));
-    EXPECT_STREQ(title.lfFaceName, metrics.lfCaptionFont.lfFaceName);
-    EXPECT_EQ(title.lfWeight, metrics.lfCaptionFont.lfWeight);
-    EXPECT_STREQ(message.lfFaceName, metrics.lfMessageFont.lfFaceName);
+        LOGFONTW title{};
+        ASSERT_EQ(GetObjectW(Access::TitleFont(box), sizeof title, &title), static_cast<int>(sizeof title));
+        LOGFONTW message{};
+        ASSERT_EQ(GetObjectW(Access::TextFont(box), sizeof message, &message), static_cast<int>(sizeof message));
+        ASSERT_LT(metrics.lfCaptionFont.lfHeight, 0) << "the system describes its fonts by character height";
+        EXPECT_EQ(title.lfHeight, -MulDiv(20, resolution, 72));
+        EXPECT_EQ(message.lfHeight, -MulDiv(12, resolution, 72));
+        EXPECT_STREQ(title.lfFaceName, metrics.lfCaptionFont.lfFaceName);
+        EXPECT_EQ(title.lfWeight, metrics.lfCaptionFont.lfWeight);
+        EXPECT_STREQ(message.lfFaceName, metrics.lfMessageFont.lfFaceName);
 
-    const HGDIOBJ titleFont = Access::TitleFont(box);
-    const HGDIOBJ textFont = Access::TextFont(box);
-    box.Cleanup();
-    EXPECT_FALSE(ClassRegistered(kBkgndClassName));
+        const HGDIOBJ titleFont = Access::TitleFont(box);
+        const HGDIOBJ textFont = Access::TextFont(box);
+        ASSERT_EQ(box.Init(), 1);
+        EXPECT_EQ(GetObjectType(titleFont), 0u) << "the first Init's fonts are gone";
+        EXPECT_EQ(GetObjectType(textFont), 0u);
+        box.Cleanup();
+        box.Cleanup();
+        EXPECT_FALSE(ClassRegistered(kBkgndClassName));
+        EXPECT_FALSE(ClassRegistered(kMsgBoxClassName));
+        EXPECT_EQ(Access::TitleFont(box), nullptr);
+        EXPECT_EQ(Access::BkgndAtom(box), 0);
+        EXPECT_EQ(Access::MsgBoxAtom(box), 0);
+        ASSERT_EQ(box.Init(), 1);
+    }
+    EXPECT_FALSE(ClassRegistered(kBkgndClassName)) << "the destructor released what Init took";
     EXPECT_FALSE(ClassRegistered(kMsgBoxClassName));
-    EXPECT_EQ(GetObjectType(titleFont), 0u);
-    EXPECT_EQ(GetObjectType(textFont), 0u);
-    EXPECT_EQ(Access::TitleFont(box), nullptr);
-    EXPECT_EQ(Access::BkgndAtom(box), 0);
-    EXPECT_EQ(Access::MsgBoxAtom(box), 0);
-    box.Cleanup();
 }
 
 TEST_F(MsgBoxTest, AClassNameAlreadyTakenFailsInitAndReleasesEverythingElse)
@@ -163,21 +169,6 @@ TEST_F(MsgBoxTest, AClassNameAlreadyTakenFailsInitAndReleasesEverythingElse)
 
         ASSERT_TRUE(UnregisterClassW(taken, GetModuleHandleW(nullptr)));
     }
-}
-
-TEST_F(MsgBoxTest, ASecondInitStartsAfreshAndDestructionReleasesWhatInitTook)
-{
-    {
-        OrvexMsgBox box;
-        ASSERT_EQ(box.Init(), 1);
-        const HGDIOBJ firstFont = Access::TitleFont(box);
-        ASSERT_EQ(box.Init(), 1);
-        EXPECT_EQ(GetObjectType(firstFont), 0u) << "the first Init's font is gone";
-        EXPECT_TRUE(ClassRegistered(kBkgndClassName));
-        EXPECT_TRUE(ClassRegistered(kMsgBoxClassName));
-    }
-    EXPECT_FALSE(ClassRegistered(kBkgndClassName));
-    EXPECT_FALSE(ClassRegistered(kMsgBoxClassName));
 }
 
 TEST_F(MsgBoxTest, ButtonCaptionsComeFromTheLabelsOrFromThePlatformStrings)
