@@ -66,33 +66,29 @@ TEST_F(SwitcherStrings, MirrorTheSwitcherTextsInEnglishAndSimplifiedChinese)
     ASSERT_EQ(english, 1033);
     ASSERT_EQ(chinese, 2052);
 
-    // The Chinese table says what the language file says on a Simplified
-    // Chinese system, the customized switch text included.
+    // Each table says what the language file says on a system of its
+    // language; the English table alone carries the base switch text.
+    LoaderRig englishFile;
+    englishFile.Load(DefaultLanguageFileText(), 0x0409);
     LoaderRig chineseFile;
     chineseFile.Load(DefaultLanguageFileText(), 0x0804);
+    ASSERT_EQ(englishFile.catalog.Loaded, 1u);
     ASSERT_EQ(chineseFile.catalog.Loaded, 1u);
 
-    struct Case {
+    const struct {
         UINT id;
-        const wchar_t* english;
         CatalogEntry entry;
+    } cases[] = {
+        {140, CatalogEntry::OSSWITCHER_IDS_APP_TITLE},
+        {141, CatalogEntry::OSSWITCHER_IDS_SWITCH_JUMP_LIST},
+        {142, CatalogEntry::OSSWITCHER_IDS_SWITCH_WITH_LEGACY},
+        {143, CatalogEntry::OSSWITCHER_IDS_SWITCH_REBOOT},
+        {144, CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE},
+        {145, CatalogEntry::OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY},
     };
-    const Case cases[] = {
-        {140, L"Pivra Config Utility", CatalogEntry::OSSWITCHER_IDS_APP_TITLE},
-        {141, L"Launch Pivra Config Utility", CatalogEntry::OSSWITCHER_IDS_SWITCH_JUMP_LIST},
-        {142,
-         L"OS switch cannot work when BIOS Legacy Support is enabled. To fix the problem, please restart the system "
-         L"and press f10 to enter BIOS setup menu prior OS booting then go to System Configuration page and disable "
-         L"Legacy Support.",
-         CatalogEntry::OSSWITCHER_IDS_SWITCH_WITH_LEGACY},
-        {143, L"A reboot is required  to complete the process.", CatalogEntry::OSSWITCHER_IDS_SWITCH_REBOOT},
-        // English carries the base text here, Chinese the customized one.
-        {144, L"Going to switch to another OS.", CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE},
-        {145, L"Pivra is not ready, maybe you need to reboot this platform.",
-         CatalogEntry::OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(StringInLanguage(program_, c.id, english), c.english) << c.id;
+    for (const auto& c : cases) {
+        const std::wstring base = c.id == 144 ? L"Going to switch to another OS." : englishFile.Text(c.entry);
+        EXPECT_EQ(StringInLanguage(program_, c.id, english), base) << c.id;
         EXPECT_EQ(StringInLanguage(program_, c.id, chinese), chineseFile.Text(c.entry)) << c.id;
     }
     EXPECT_NE(chineseFile.Text(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE).find(L"Android"), std::wstring::npos);
