@@ -6,14 +6,6 @@
 
 namespace {
 
-TEST(TraceLine, LevelNames)
-{
-    EXPECT_STREQ(TraceLevelName(TRACE_ERROR), "ERROR");
-    EXPECT_STREQ(TraceLevelName(TRACE_WARN), "WARN");
-    EXPECT_STREQ(TraceLevelName(TRACE_INFO), "INFO");
-    EXPECT_STREQ(TraceLevelName(TRACE_DEBUG), "DEBUG");
-}
-
 struct EncodeCase {
     std::wstring line;
     std::string bytes;
