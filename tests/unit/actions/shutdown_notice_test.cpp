@@ -31,7 +31,6 @@ TEST(ShutdownNotice, OnlyAPolicyOfExactlyOneShowsItForFiveSeconds)
         // No string in the logon program: the notice has an empty caption.
         {1, L"", {{L"", L"", 0, 5}}},
         {2, L"Shutting down", {}},
-        {3, L"Shutting down", {}},
         {0xFFFFFFFFu, L"Shutting down", {}},
         {0x80000001u, L"Shutting down", {}},
     };

@@ -53,15 +53,6 @@ TEST(ButtonLabels, MissingTextsLeaveEmptySlotsAndLongOnesAreCut)
     EXPECT_STREQ(labels.Caption(ButtonSlot::Continue), L"");
 }
 
-TEST(ButtonLabels, CatalogKeyNamesFollowTheEntryOrder)
-{
-    EXPECT_STREQ(CatalogKeyName(CatalogEntry::BTN_TEXT_OK), "BTN_TEXT_OK");
-    EXPECT_STREQ(CatalogKeyName(CatalogEntry::CFGTOOL_IDS_ERR_ACCESS_PARTITION), "CFGTOOL_IDS_ERR_ACCESS_PARTITION");
-    EXPECT_STREQ(CatalogKeyName(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE), "OSSWITCHER_IDS_SWITCH_CONTINUE");
-    EXPECT_STREQ(CatalogKeyName(CatalogEntry::WIXCA_IDS_CONTINUE), "WIXCA_IDS_CONTINUE");
-    EXPECT_EQ(static_cast<std::size_t>(CatalogEntry::WIXCA_IDS_CONTINUE) + 1, kCatalogEntryCount);
-}
-
 TEST(ModulePath, DirectoryKeepsItsTrailingBackslash)
 {
     EXPECT_EQ(DirectoryOfPath(L"D:\\x\\OrvexSwitcher.exe"), L"D:\\x\\");

@@ -55,11 +55,9 @@ TEST(BaseLibLog, LevelsAndCategoriesDecideWhetherALineIsProduced)
         {"logging off", 0, kLogToStdout, 7, 7, kLogInfo, 4, 0, ""},
         {"no output", 1, 0, 7, 7, kLogInfo, 4, 0, ""},
         {"info", 1, kLogToStdout, 1, 7, kLogInfo, 4, 1, "[INFO][Fn()] n=42\n"},
-        {"warn", 1, kLogToStdout, 2, 7, kLogWarn, 4, 1, "[WARN][Fn()] n=42\n"},
         {"error", 1, kLogToStdout, 4, 7, kLogError, 4, 1, "[ERRO][Fn()] n=42\n"},
         {"level bit missing", 1, kLogToStdout, 5, 7, kLogWarn, 4, 0, ""},
         {"no such level", 1, kLogToStdout, 7, 7, 3, 4, 0, ""},
-        {"level zero", 1, kLogToStdout, 7, 7, 0, 4, 0, ""},
         {"category shares a bit", 1, kLogToStdout, 1, 2, kLogInfo, 6, 1, "[INFO][Fn()] n=42\n"},
         {"category shares none", 1, kLogToStdout, 1, 1, kLogInfo, 4, 0, ""},
         {"mask 7 passes all", 1, kLogToStdout, 1, 7, kLogInfo, 0, 1, "[INFO][Fn()] n=42\n"},
@@ -175,41 +173,6 @@ TEST(BaseLibLog, ServicesWriteEntryAndExitMarkersAndTheirStatusWords)
     });
     EXPECT_TRUE(Holds(out, "[ERRO][BaseLib_MmCmpMem()] PASSED Memories are THE SAME.\n"));
     EXPECT_TRUE(Holds(out, "[ERRO][BaseLib_MmCmpMem()] PASSED Memories are DIFFERENT.\n"));
-}
-
-TEST(BaseLibLog, InfoOnlyLetsTheMarkersThroughButNotTheErrorLevelSuccessLine)
-{
-    ScopedTable t;
-    ASSERT_EQ(BaseLib_ConfigureLog(&t.table, MakeConfig(kLogToStdout, 1, 4)), 1u);
-    void* block = nullptr;
-    const std::string out = CapturedStdout([&] { block = t.table.BaseLib_MmAllocMem(t.ctx(), 8); });
-    EXPECT_EQ(out, "[INFO][BaseLib_MmAllocMem()] (==\n[INFO][BaseLib_MmAllocMem()] ==)\n");
-    (void)CapturedStdout([&] { t.table.BaseLib_MmFreeMem(t.ctx(), block); });
-}
-
-TEST(BaseLibLog, OpeningAndClosingAFileLogsTheHandleAndItsTag)
-{
-    TempFile file("opened");
-    file.WriteBinary("data");
-    ScopedTable t;
-    ASSERT_EQ(BaseLib_ConfigureLog(&t.table, MakeConfig(kLogToStdout, 7, 7)), 1u);
-    FileHandle* handle = nullptr;
-    std::string out = CapturedStdout([&] { handle = t.table.BaseLib_FileOpen(t.ctx(), file.path(), "r"); });
-    ASSERT_NE(handle, nullptr);
-    char context[16];
-    std::snprintf(context, sizeof context, "%.8X", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(t.ctx())));
-    EXPECT_TRUE(Holds(out, "[INFO][BaseLib_MmAllocMemWithTag()] pContext=0X" + std::string(context) +
-                               "  iSize=" + std::to_string(sizeof(FileHandle)) + "  Tag=8541\n"));
-    EXPECT_TRUE(Holds(out, "[INFO][BaseLib_FileOpen()] pFileHandle= 0x" + Pointer(handle) +
-                               "\n[INFO][BaseLib_FileOpen()] ==)\n"));
-
-    out = CapturedStdout([&] { t.table.BaseLib_FileClose(t.ctx(), handle); });
-    EXPECT_TRUE(Holds(out, "is going to release by fclose().\n"));
-    EXPECT_TRUE(Holds(out, "[INFO][BaseLib_FileClose()] pFileHandle(0x" + Pointer(handle) +
-                               ") is going to release by free().\n"));
-    EXPECT_TRUE(Holds(out, "[INFO][BaseLib_MmFreeMemWithTag()] PASSED pMmTagInfo->pAddress(0x" + Pointer(handle) +
-                               ") has been released.\n"));
-    EXPECT_TRUE(out.ends_with("[INFO][BaseLib_FileClose()] ==)\n")) << out;
 }
 
 }  // namespace

