@@ -91,7 +91,7 @@ def boxes(session, tmp_path):
             """The box that the driver draws with exactly these texts."""
             texts = tmp_path / f"{name}.txt"
             texts.write_text(f"{text}\n{ok}\n{cancel}\n", encoding="utf-8")
-            driver = built("tests/support/catalog_box.exe")
+            driver = built("tests/support/confirmation_box.exe")
             image, exit_code = self.capture(lambda: wine.start(driver, "--texts", wine.windows_path(texts)))
             assert image is not None and exit_code == IDCANCEL, f"the reference box for {name} was not shown"
             image.save(tmp_path / f"{name}.png")

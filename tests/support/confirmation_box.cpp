@@ -1,12 +1,8 @@
-// Shows the switch confirmation as the program would, for the screenshots of
-// the language tests:
-//   catalog_box.exe              loads the built-in language file for this
-//                                system's locale, as start-up does, and
-//                                shows the catalog's confirmation text
-//   catalog_box.exe --texts FILE shows the texts of FILE instead: three UTF-8
-//                                lines, the message, the OK caption and the
-//                                Cancel caption
-// Either way the box has the confirmation's empty caption and style (OK and
+// Shows the switch confirmation as the program would, with given texts, for
+// the reference screenshots of the language tests:
+//   confirmation_box.exe --texts FILE
+// FILE holds three UTF-8 lines: the message, the OK caption and the Cancel
+// caption. The box has the confirmation's empty caption and style (OK and
 // Cancel, information icon). The exit code is the box's answer, or 100 when
 // the box could not be shown or FILE could not be read.
 #include <windows.h>
@@ -17,10 +13,7 @@
 #include <vector>
 
 #include "app/records.h"
-#include "lang/win32/language_loader.h"
 #include "ui/win32/orvex_msgbox.h"
-
-LanguageLoader g_LanguageLoader;
 
 namespace {
 
@@ -82,20 +75,12 @@ int ShowConfirmation(const wchar_t* text)
 
 int wmain(int argc, wchar_t** argv)
 {
-    g_LanguageLoader.LanguageLoader_Load();
-    FillButtonLabels(g_StringCatalog, g_ButtonLabels);
-    if (argc == 3 && std::wcscmp(argv[1], L"--texts") == 0) {
-        std::vector<std::wstring> lines;
-        if (!ReadLines(argv[2], lines) || lines.size() < 3) {
-            return kNotShown;
-        }
-        g_ButtonLabels.fromLanguageFile = 1;
-        SetCaption(ButtonSlot::Ok, lines[1]);
-        SetCaption(ButtonSlot::Cancel, lines[2]);
-        return ShowConfirmation(lines[0].c_str());
-    }
-    if (argc != 1) {
+    std::vector<std::wstring> lines;
+    if (argc != 3 || std::wcscmp(argv[1], L"--texts") != 0 || !ReadLines(argv[2], lines) || lines.size() < 3) {
         return kNotShown;
     }
-    return ShowConfirmation(g_StringCatalog.Text(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE));
+    g_ButtonLabels.fromLanguageFile = 1;
+    SetCaption(ButtonSlot::Ok, lines[1]);
+    SetCaption(ButtonSlot::Cancel, lines[2]);
+    return ShowConfirmation(lines[0].c_str());
 }
