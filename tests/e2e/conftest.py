@@ -25,13 +25,18 @@ def built(relative):
     return path
 
 
+def folder_with(folder, relative):
+    """Makes folder and copies the built program at relative into it."""
+    folder.mkdir()
+    program = built(relative)
+    shutil.copy2(program, folder / program.name)
+    return folder
+
+
 @pytest.fixture
 def program_dir(tmp_path):
     """A fresh folder holding a copy of OrvexSwitcher.exe."""
-    folder = tmp_path / "program"
-    folder.mkdir()
-    shutil.copy2(built("src/OrvexSwitcher.exe"), folder / "OrvexSwitcher.exe")
-    return folder
+    return folder_with(tmp_path / "program", "src/OrvexSwitcher.exe")
 
 
 @pytest.fixture
@@ -68,10 +73,7 @@ def show_msg():
 def driver_dir(tmp_path):
     """A fresh folder holding send_command.exe, which calls Orvex_SendCommand
     directly; its ORVEXLOG.log appears there."""
-    folder = tmp_path / "driver"
-    folder.mkdir()
-    shutil.copy2(built("tests/support/send_command.exe"), folder / "send_command.exe")
-    return folder
+    return folder_with(tmp_path / "driver", "tests/support/send_command.exe")
 
 
 @pytest.fixture

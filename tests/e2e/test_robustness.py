@@ -9,7 +9,7 @@ from contextlib import nullcontext
 
 import pytest
 
-from conftest import built
+from conftest import built, folder_with
 from orvex_e2e import msgbox, screen, trace_log, wine
 from orvex_e2e.folders import read_only
 
@@ -68,9 +68,7 @@ def pipe_holder(tmp_path):
     holders = []
 
     def start(server):
-        folder = tmp_path / "holder"
-        folder.mkdir()
-        (folder / "send_command.exe").write_bytes(built("tests/support/send_command.exe").read_bytes())
+        folder = folder_with(tmp_path / "holder", "tests/support/send_command.exe")
         holders.append(wine.start(folder / "send_command.exe", "99:0"))
         server.wait_for_scripts(1)
         return holders[-1]

@@ -39,6 +39,17 @@ using Access = OrvexMsgBoxTestAccess;
 // ignores its input still ends.
 constexpr std::int32_t kSafetyTimeout = 20;
 
+// The window covers the whole screen from its corner.
+void ExpectCoversScreen(HWND window, int width, int height)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, width);
+    EXPECT_EQ(rect.bottom, height);
+}
+
 bool ClassRegistered(const wchar_t* name)
 {
     WNDCLASSEXW info{};
@@ -296,12 +307,7 @@ TEST_F(MsgBoxTest, TheWindowsHaveTheirClassesStylesOwnerAndVeil)
         EXPECT_TRUE(IsWindowVisible(background));
 
         for (HWND w : {background, window}) {
-            RECT rect{};
-            GetWindowRect(w, &rect);
-            EXPECT_EQ(rect.left, 0);
-            EXPECT_EQ(rect.top, 0);
-            EXPECT_EQ(rect.right, width);
-            EXPECT_EQ(rect.bottom, height);
+            ExpectCoversScreen(w, width, height);
         }
 
         PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -327,12 +333,7 @@ TEST_F(MsgBoxTest, AChangeOfDisplayPutsBothWindowsBackOverTheWholeScreen)
         SetWindowPos(background, nullptr, 10, 20, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
         for (HWND w : {background, window}) {
-            RECT rect{};
-            GetWindowRect(w, &rect);
-            EXPECT_EQ(rect.left, 0);
-            EXPECT_EQ(rect.top, 0);
-            EXPECT_EQ(rect.right, width);
-            EXPECT_EQ(rect.bottom, height);
+            ExpectCoversScreen(w, width, height);
             EXPECT_TRUE(IsWindowVisible(w));
         }
         EXPECT_NE(GetWindowLongW(background, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
