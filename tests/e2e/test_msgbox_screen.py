@@ -6,7 +6,9 @@ import pytest
 from orvex_e2e import msgbox, screen, wine
 
 LABELS = "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue"
-LONG_TEXT = " ".join(["The firmware keeps the preset when it does not answer."] * 30)
+# Long enough to wrap over several lines of the column, short enough that
+# even a wide substitute font keeps the band on a 1024 x 768 screen.
+LONG_TEXT = " ".join(["The firmware keeps the preset when it does not answer."] * 6)
 
 
 @pytest.fixture(scope="module", params=["session", "1920x1080"])
