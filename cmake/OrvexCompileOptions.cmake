@@ -23,3 +23,11 @@ endif()
 if(ORVEX_FUZZ AND NOT WIN32)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+# orvex_windows_program(target): a Windows program whose entry point is
+# wWinMain or wmain.
+function(orvex_windows_program target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()

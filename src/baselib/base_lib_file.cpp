@@ -112,19 +112,3 @@ std::uint32_t BaseLib_FileLength(BaseLibContext* pContext, FileHandle* pFileHand
     LogInfo(pContext, __func__, kLogExitMarker);
     return length;
 }
-
-std::uint32_t BaseLib_FileAppendStr(BaseLibContext* pContext, const char* fileName, const char* text) noexcept
-{
-    if (pContext == nullptr || fileName == nullptr || text == nullptr) {
-        return 0;
-    }
-    std::FILE* const stream = std::fopen(fileName, "a");
-    if (stream == nullptr) {
-        return 0;
-    }
-    const std::size_t length = std::strlen(text);
-    const std::size_t written = std::fwrite(text, 1, length, stream);
-    // The bytes are only out once the stream is flushed by the close.
-    const bool closed = std::fclose(stream) == 0;
-    return written == length && closed ? 1 : 0;
-}

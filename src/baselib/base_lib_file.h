@@ -16,6 +16,3 @@ std::uint32_t BaseLib_FileWrite(BaseLibContext* pContext, const void* buffer, st
 std::uint32_t BaseLib_FileClose(BaseLibContext* pContext, FileHandle* pFileHandle) noexcept;
 // The file's length in bytes, with the stream rewound; 0 on a null argument.
 std::uint32_t BaseLib_FileLength(BaseLibContext* pContext, FileHandle* pFileHandle) noexcept;
-// Appends the text without its NUL; 1 when every byte was written. It logs
-// nothing, since the log writes its file through it.
-std::uint32_t BaseLib_FileAppendStr(BaseLibContext* pContext, const char* fileName, const char* text) noexcept;

@@ -1,35 +1,37 @@
 #include "baselib/base_lib_heap.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-void* CrtAllocate(std::size_t size) noexcept
-{
-    return std::calloc(size == 0 ? 1 : size, 1);
-}
+class CrtHeap final : public BaseLibHeap {
+public:
+    void* Allocate(std::size_t size) noexcept override { return std::malloc(size); }
+    void Release(void* block) noexcept override { std::free(block); }
+};
 
-void CrtRelease(void* block) noexcept
-{
-    std::free(block);
-}
-
-constexpr BaseLibHeap kCrtHeap = {&CrtAllocate, &CrtRelease};
-
-const BaseLibHeap* g_Heap = &kCrtHeap;
+CrtHeap g_CrtHeap;
+BaseLibHeap* g_Heap = &g_CrtHeap;
 
 }  // namespace
 
-const BaseLibHeap* BaseLib_SetHeap(const BaseLibHeap* heap) noexcept
+BaseLibHeap* BaseLib_SetHeap(BaseLibHeap* heap) noexcept
 {
-    const BaseLibHeap* const previous = g_Heap;
-    g_Heap = heap != nullptr ? heap : &kCrtHeap;
+    BaseLibHeap* const previous = g_Heap;
+    g_Heap = heap != nullptr ? heap : &g_CrtHeap;
     return previous;
 }
 
 void* BaseLibHeap_Allocate(std::size_t size) noexcept
 {
-    return g_Heap->Allocate(size);
+    // The zero fill is ours, whichever heap is in place.
+    const std::size_t bytes = size == 0 ? 1 : size;
+    void* const block = g_Heap->Allocate(bytes);
+    if (block != nullptr) {
+        std::memset(block, 0, bytes);
+    }
+    return block;
 }
 
 void BaseLibHeap_Release(void* block) noexcept

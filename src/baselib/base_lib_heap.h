@@ -3,17 +3,22 @@
 // tables' own blocks, the services' blocks and their scratch buffers.
 #include <cstddef>
 
-struct BaseLibHeap {
-    // A zero-filled block of at least `size` bytes, or null.
-    void* (*Allocate)(std::size_t size) noexcept;
-    // Gives a block back; null is ignored.
-    void (*Release)(void* block) noexcept;
+class BaseLibHeap {
+public:
+    // A block of at least `size` bytes (never 0), or null; its contents are
+    // not settled.
+    virtual void* Allocate(std::size_t size) noexcept = 0;
+    // Gives a block back; never called with null.
+    virtual void Release(void* block) noexcept = 0;
+
+protected:
+    ~BaseLibHeap() = default;
 };
 
 // Puts another heap in place (null: the C library's) and returns the one that
 // was in place. Tests use it to count blocks and to refuse one; swap heaps
 // only while no block of the current one is held.
-const BaseLibHeap* BaseLib_SetHeap(const BaseLibHeap* heap) noexcept;
+BaseLibHeap* BaseLib_SetHeap(BaseLibHeap* heap) noexcept;
 
 // A zero-filled block from the heap in place. A size of 0 still yields a
 // block of its own, on every platform.

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "baselib/base_lib_file.h"
+#include "baselib/base_lib_output.h"
 #include "baselib/base_lib_print.h"
 
 namespace {

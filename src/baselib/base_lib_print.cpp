@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "baselib/base_lib_file.h"
+#include "baselib/base_lib_output.h"
 #include "baselib/base_lib_heap.h"
 #include "baselib/wide_format.h"
 
@@ -43,30 +43,6 @@ int FormatIntoCallerBuffer(BaseLibContext* pContext, char* buffer, std::int32_t 
 }
 
 }  // namespace
-
-std::size_t FormatFixedText(char (&buffer)[kFixedTextBufferSize], const char* format, va_list args) noexcept
-{
-    std::memset(buffer, 0, sizeof buffer);
-    if (format == nullptr || std::strlen(format) + kTextReserve > sizeof buffer) {
-        return 0;
-    }
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, copy);
-    va_end(copy);
-    if (length < 0 || static_cast<std::size_t>(length) + kTextReserve > sizeof buffer) {
-        // Dropped whole, never cut.
-        std::memset(buffer, 0, sizeof buffer);
-        return 0;
-    }
-    return static_cast<std::size_t>(length);
-}
-
-void WriteToStdout(const char* text, std::size_t length) noexcept
-{
-    std::fwrite(text, 1, length, stdout);
-    std::fflush(stdout);
-}
 
 std::uint32_t BaseLib_Print(BaseLibContext* pContext, const char* format, ...) noexcept
 {

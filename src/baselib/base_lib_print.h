@@ -5,13 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "baselib/base_lib_output.h"
 #include "baselib/base_lib_table.h"
-
-// The fixed buffers of BaseLib_PrintMsg, BaseLib_FilePrint and BaseLib_Log,
-// and the room every formatted text needs beyond its characters: a text of
-// more than 1020 characters does not fit and is dropped whole.
-inline constexpr std::size_t kFixedTextBufferSize = 1024;
-inline constexpr std::size_t kTextReserve = 4;
 
 // Writes the formatted text to standard output; its length, 0 on failure.
 std::uint32_t BaseLib_Print(BaseLibContext* pContext, const char* format, ...) noexcept;
@@ -32,11 +27,3 @@ std::uint32_t BaseLib_PrintW(BaseLibContext* pContext, const wchar_t* format, ..
 // Windows 2 × length + 8 bytes); the length, or kBaseLibFailed.
 std::uint32_t BaseLib_SPrintW(BaseLibContext* pContext, wchar_t* buffer, std::int32_t sizeInBytes,
                               const wchar_t* format, ...) noexcept;
-
-// Formats into a fixed 1024-byte buffer. A format or a result of more than
-// 1020 characters leaves the buffer empty. Returns the length put in.
-std::size_t FormatFixedText(char (&buffer)[kFixedTextBufferSize], const char* format, va_list args) noexcept;
-
-// Writes bytes to standard output and flushes them, so that the lines keep
-// their order with whatever else the process writes there.
-void WriteToStdout(const char* text, std::size_t length) noexcept;

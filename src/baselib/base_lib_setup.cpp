@@ -7,6 +7,7 @@
 #include "baselib/base_lib_heap.h"
 #include "baselib/base_lib_log.h"
 #include "baselib/base_lib_memory.h"
+#include "baselib/base_lib_output.h"
 #include "baselib/base_lib_print.h"
 #include "baselib/base_lib_string.h"
 

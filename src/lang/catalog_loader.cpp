@@ -137,13 +137,13 @@ const IniSection* FindLanguageSection(Tables& tables, std::uint16_t language, in
 }
 
 // One pass over a section: each catalog key that it holds replaces its entry.
-void StoreSectionTexts(Tables& tables, const IniSection& section, Utf8ToWideFn utf8ToWide,
+void StoreSectionTexts(Tables& tables, const IniSection& section, const LanguagePlatform& platform,
                        StringCatalog& catalog) noexcept
 {
     for (std::size_t entry = 0; entry < kTextCount; ++entry) {
         const char* value = tables.Value(section.SectionIndex, CatalogKeyName(static_cast<CatalogEntry>(entry)));
         if (value != nullptr) {
-            StoreCatalogText(tables.Main(), utf8ToWide, value, catalog.Texts[entry]);
+            StoreCatalogText(tables.Main(), platform, value, catalog.Texts[entry]);
         }
     }
 }
@@ -176,8 +176,7 @@ void LoadStringCatalog(BaseLibTable& main, IniParserTable& reader, const char* l
     ReadGeneral(tables, catalog);
     catalog.Loaded = 0;
 
-    const std::uint32_t systemLocale =
-        platform.systemDefaultLocale != nullptr ? platform.systemDefaultLocale() : 0;
+    const std::uint32_t systemLocale = platform.SystemDefaultLocale();
     const std::uint16_t language = ChooseLanguage(systemLocale, catalog.LanguageIdentifier,
                                                   catalog.LanguageSupportsList);
 
@@ -185,9 +184,9 @@ void LoadStringCatalog(BaseLibTable& main, IniParserTable& reader, const char* l
     // the few that it holds.
     if (const IniSection* base = FindLanguageSection(tables, language, 0)) {
         catalog.Loaded = 1;
-        StoreSectionTexts(tables, *base, platform.utf8ToWide, catalog);
+        StoreSectionTexts(tables, *base, platform, catalog);
         if (const IniSection* customized = FindLanguageSection(tables, language, 1)) {
-            StoreSectionTexts(tables, *customized, platform.utf8ToWide, catalog);
+            StoreSectionTexts(tables, *customized, platform, catalog);
         }
     }
 

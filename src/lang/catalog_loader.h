@@ -3,17 +3,11 @@
 // its base section, its customized section and the installer settings.
 #include <cstdint>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "baselib/base_lib_table.h"
 #include "baselib/ini_parser_table.h"
 #include "lang/catalog_text.h"
-
-// What the loader asks of the platform.
-struct LanguagePlatform {
-    // The system's default locale identifier (GetSystemDefaultLCID).
-    std::uint32_t (*systemDefaultLocale)() noexcept;
-    Utf8ToWideFn utf8ToWide;
-};
+#include "lang/language_platform.h"
 
 // Parses `languageFile` into `reader` and fills `catalog`, which the caller
 // hands in as construction left it (all zero). Every call through a table

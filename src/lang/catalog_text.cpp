@@ -2,18 +2,18 @@
 
 #include <cstdint>
 
-void StoreCatalogText(BaseLibTable& main, Utf8ToWideFn utf8ToWide, const char* value,
+void StoreCatalogText(BaseLibTable& main, const LanguagePlatform& platform, const char* value,
                       const wchar_t*& entry) noexcept
 {
-    if (value == nullptr || utf8ToWide == nullptr) {
+    if (value == nullptr) {
         return;
     }
-    const int units = utf8ToWide(value, nullptr, 0);
+    const int units = platform.Utf8ToWide(value, nullptr, 0);
     if (units <= 0 || static_cast<std::size_t>(units) > kCatalogTextMaxUnits) {
         return;
     }
     wchar_t scratch[kCatalogTextMaxUnits] = {};
-    if (utf8ToWide(value, scratch, static_cast<int>(kCatalogTextMaxUnits)) != units) {
+    if (platform.Utf8ToWide(value, scratch, static_cast<int>(kCatalogTextMaxUnits)) != units) {
         return;
     }
     if (main.Initialised == 0) {

@@ -3,12 +3,7 @@
 #include <cstddef>
 
 #include "baselib/base_lib_table.h"
-
-// The platform's UTF-8 to UTF-16 conversion, with the contract of
-// MultiByteToWideChar(CP_UTF8, 0, text, -1, buffer, bufferUnits): the NUL is
-// converted too; a null buffer with 0 units asks for the units needed; the
-// result is the units written or needed, 0 on failure (bad text, no room).
-using Utf8ToWideFn = int (*)(const char* text, wchar_t* buffer, int bufferUnits) noexcept;
+#include "lang/language_platform.h"
 
 // The longest text an entry takes: 2048 bytes of UTF-16, NUL included.
 inline constexpr std::size_t kCatalogTextMaxUnits = 1024;
@@ -18,5 +13,5 @@ inline constexpr std::size_t kCatalogTextMaxUnits = 1024;
 // convert, is longer than 1023 characters or finds no block leaves `entry` as
 // it was; an entry replaced here is never released (the catalog keeps its
 // texts for the life of the process).
-void StoreCatalogText(BaseLibTable& main, Utf8ToWideFn utf8ToWide, const char* value,
+void StoreCatalogText(BaseLibTable& main, const LanguagePlatform& platform, const char* value,
                       const wchar_t*& entry) noexcept;

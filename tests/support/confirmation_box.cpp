@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "ui/win32/orvex_msgbox.h"
 
 namespace {
@@ -55,16 +55,9 @@ bool ReadLines(const wchar_t* path, std::vector<std::wstring>& lines)
     return true;
 }
 
-void SetCaption(ButtonSlot slot, const std::wstring& caption)
+int ShowConfirmation(const wchar_t* text, const ButtonLabels& labels)
 {
-    wchar_t* target = g_ButtonLabels.Captions[static_cast<std::size_t>(slot)];
-    std::wmemset(target, 0, kButtonCaptionSize);
-    std::wcsncpy(target, caption.c_str(), kButtonCaptionSize - 1);
-}
-
-int ShowConfirmation(const wchar_t* text)
-{
-    OrvexMsgBox box;
+    OrvexMsgBox box(labels);
     if (box.Init() == 0) {
         return kNotShown;
     }
@@ -79,8 +72,9 @@ int wmain(int argc, wchar_t** argv)
     if (argc != 3 || std::wcscmp(argv[1], L"--texts") != 0 || !ReadLines(argv[2], lines) || lines.size() < 3) {
         return kNotShown;
     }
-    g_ButtonLabels.fromLanguageFile = 1;
-    SetCaption(ButtonSlot::Ok, lines[1]);
-    SetCaption(ButtonSlot::Cancel, lines[2]);
-    return ShowConfirmation(lines[0].c_str());
+    ButtonLabels labels{};
+    labels.fromLanguageFile = 1;
+    CopyCaption(lines[1].c_str(), labels.Captions[static_cast<std::size_t>(ButtonSlot::Ok)]);
+    CopyCaption(lines[2].c_str(), labels.Captions[static_cast<std::size_t>(ButtonSlot::Cancel)]);
+    return ShowConfirmation(lines[0].c_str(), labels);
 }

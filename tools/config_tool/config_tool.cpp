@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "app/win32/unique_handle.h"
+#include "app/ground/win32/unique_handle.h"
 
 namespace {
 

@@ -24,10 +24,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
                     stderr);
         return kViewerBadCommand;
     }
-    if (options->labelsGiven) {
-        g_ButtonLabels = options->labels;
-    }
-    OrvexMsgBox box;
+    // Without -labels every caption is empty, so the box takes the
+    // platform's own.
+    OrvexMsgBox box(options->labels);
     if (box.Init() != 1) {
         return kViewerNotShown;
     }

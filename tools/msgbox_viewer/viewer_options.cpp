@@ -62,9 +62,7 @@ bool ParseLabels(const std::wstring& list, ButtonLabels& labels)
         if (slot >= kButtonSlotCount) {
             return false;
         }
-        const std::size_t length = caption.size() < kButtonCaptionSize - 1 ? caption.size() : kButtonCaptionSize - 1;
-        caption.copy(labels.Captions[slot], length);
-        labels.Captions[slot][length] = L'\0';
+        CopyCaption(caption.c_str(), labels.Captions[slot]);
         ++slot;
         if (end == std::wstring::npos) {
             break;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 
 struct ViewerOptions {
     std::optional<std::wstring> text;

@@ -1,12 +1,11 @@
 #include "lang/win32/language_loader.h"
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "baselib/process_tables.h"
 #include "lang/catalog_loader.h"
 #include "lang/default_language_file.h"
-#include "lang/win32/language_platform.h"
 
-LanguageLoader::LanguageLoader() noexcept
+LanguageLoader::LanguageLoader(const LanguagePlatform& platform) noexcept : platform_(platform)
 {
     SetUpProcessTables(&g_BaseLibTable, &g_IniParserTable);
     if (g_BaseLibTable.Initialised != 0) {
@@ -22,6 +21,5 @@ LanguageLoader::~LanguageLoader()
 
 void LanguageLoader::LanguageLoader_Load() noexcept
 {
-    LoadStringCatalog(g_BaseLibTable, g_IniParserTable, DefaultLanguageFileText(), Win32LanguagePlatform(),
-                      g_StringCatalog);
+    LoadStringCatalog(g_BaseLibTable, g_IniParserTable, DefaultLanguageFileText(), platform_, g_StringCatalog);
 }

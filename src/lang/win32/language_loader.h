@@ -3,12 +3,13 @@
 // the string catalog. The tables are g_BaseLibTable and g_IniParserTable
 // (baselib/process_tables.h); test a table's Initialised flag before every
 // call through it.
+#include "lang/language_platform.h"
 
 class LanguageLoader {
 public:
     // Runs before wWinMain: sets up the base library's tables and zeroes the
-    // catalog.
-    LanguageLoader() noexcept;
+    // catalog. The platform must outlive the loader.
+    explicit LanguageLoader(const LanguagePlatform& platform) noexcept;
     // Runs at process exit: tears down the reader, then the main table.
     ~LanguageLoader();
 
@@ -18,6 +19,7 @@ public:
     // Fills g_StringCatalog from the built-in language file. Never fails its
     // caller: without usable language data the catalog stays all zero.
     void LanguageLoader_Load() noexcept;
-};
 
-extern LanguageLoader g_LanguageLoader;
+private:
+    const LanguagePlatform& platform_;
+};

@@ -7,16 +7,8 @@
 
 namespace {
 
-constexpr UINT kCaptionDraw = DT_SINGLELINE | DT_END_ELLIPSIS;
-constexpr UINT kCaptionMeasure = kCaptionDraw | DT_CALCRECT;
-constexpr UINT kTextDraw = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS;
 constexpr UINT kButtonCaptionDraw = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 constexpr ColorRef kFrameColor = RgbColor(255, 255, 255);
-
-const wchar_t* OrEmpty(const wchar_t* text) noexcept
-{
-    return text != nullptr ? text : L"";
-}
 
 // A mouse message carries the pointer as two signed 16-bit values.
 std::int32_t PointerX(LPARAM lParam) noexcept
@@ -227,8 +219,8 @@ void OrvexMsgBox::DrawTexts(HDC dc, const BoxRect& band) noexcept
     RECT captionLine = ToRect(TextColumn(band, rightmostLeft));
     {
         const UniqueSelection font = SelectInto(dc, titleFont.Get());
-        DrawTextW(dc, OrEmpty(caption), -1, &captionLine, kCaptionMeasure);
-        DrawTextW(dc, OrEmpty(caption), -1, &captionLine, kCaptionDraw);
+        DrawTextW(dc, caption, -1, &captionLine, kCaptionFormat | DT_CALCRECT);
+        DrawTextW(dc, caption, -1, &captionLine, kCaptionFormat);
     }
     if (icon) {
         const BoxPoint origin = IconOrigin(band, captionLine.bottom, iconWidth);
@@ -236,7 +228,7 @@ void OrvexMsgBox::DrawTexts(HDC dc, const BoxRect& band) noexcept
     }
     RECT message = ToRect(MessageRect(band, captionLine.bottom, rightmostLeft));
     const UniqueSelection font = SelectInto(dc, textFont.Get());
-    DrawTextW(dc, OrEmpty(text), -1, &message, kTextDraw);
+    DrawTextW(dc, text, -1, &message, kTextFormat);
 }
 
 void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index) noexcept

@@ -17,10 +17,6 @@ constexpr int kTitlePoints = 20;
 constexpr BYTE kVeilAlpha = 76;   // about 30 % opaque
 constexpr int kTextPoints = 12;
 
-// Measuring and drawing flags of the caption line and the message text.
-constexpr UINT kCaptionMeasure = DT_SINGLELINE | DT_END_ELLIPSIS | DT_CALCRECT;
-constexpr UINT kTextMeasure = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_CALCRECT;
-
 // The height of a font description at the given points: a character height
 // stays one, anything else becomes the bare number.
 LONG FontHeight(LONG described, int points, int resolution) noexcept
@@ -28,14 +24,12 @@ LONG FontHeight(LONG described, int points, int resolution) noexcept
     return described < 0 ? -MulDiv(points, resolution, 72) : points;
 }
 
-const wchar_t* OrEmpty(const wchar_t* text) noexcept
-{
-    return text != nullptr ? text : L"";
-}
-
 }  // namespace
 
-OrvexMsgBox::OrvexMsgBox() noexcept : hInstance(GetModuleHandleW(nullptr)), labels(g_ButtonLabels) {}
+OrvexMsgBox::OrvexMsgBox(const ButtonLabels& buttonLabels) noexcept
+    : hInstance(GetModuleHandleW(nullptr)), labels(buttonLabels)
+{
+}
 
 OrvexMsgBox::~OrvexMsgBox()
 {
@@ -160,10 +154,10 @@ void OrvexMsgBox::PrepareButtons() noexcept
         const ButtonEntry& entry = set.buttons[i];
         buttons[i].id = entry.id;
         if (labels.fromLanguageFile != 0) {
-            SetButtonCaption(buttons[i], labels.Caption(entry.slot));
+            CopyCaption(labels.Caption(entry.slot), buttons[i].caption);
         } else if (user32 != nullptr) {
             // Cut to the caption's 31 characters; a missing string leaves it empty.
-            LoadStringW(user32, entry.systemStringId, buttons[i].caption, static_cast<int>(kCaptionSize));
+            LoadStringW(user32, entry.systemStringId, buttons[i].caption, static_cast<int>(kButtonCaptionSize));
         }
     }
 
@@ -210,13 +204,13 @@ std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t h
         RECT rect = measuring;
         {
             const UniqueSelection font = SelectInto(dc.Get().dc, titleFont.Get());
-            DrawTextW(dc.Get().dc, OrEmpty(caption), -1, &rect, kCaptionMeasure);
+            DrawTextW(dc.Get().dc, caption, -1, &rect, kCaptionFormat | DT_CALCRECT);
             captionHeight = rect.bottom - rect.top;
         }
         rect = measuring;
         {
             const UniqueSelection font = SelectInto(dc.Get().dc, textFont.Get());
-            DrawTextW(dc.Get().dc, OrEmpty(text), -1, &rect, kTextMeasure);
+            DrawTextW(dc.Get().dc, text, -1, &rect, kTextFormat | DT_CALCRECT);
             textHeight = rect.bottom - rect.top;
         }
     }
@@ -233,8 +227,8 @@ std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t h
 std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captionText, std::uint32_t messageStyle,
                                std::int32_t timeout) noexcept
 {
-    text = messageText;
-    caption = captionText;
+    text = messageText != nullptr ? messageText : L"";
+    caption = captionText != nullptr ? captionText : L"";
     style = messageStyle;
     timeoutSeconds = timeout;
     input.focusVisible = 0;

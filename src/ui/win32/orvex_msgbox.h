@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "ui/msgbox_button.h"
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_geometry.h"
@@ -19,8 +19,8 @@ inline constexpr wchar_t kMsgBoxClassName[] = L"OrvexMsgBox_Class";
 
 class OrvexMsgBox {
 public:
-    // Copies the process-wide g_ButtonLabels.
-    OrvexMsgBox() noexcept;
+    // Copies the captions that its buttons show.
+    explicit OrvexMsgBox(const ButtonLabels& buttonLabels) noexcept;
     ~OrvexMsgBox();
     OrvexMsgBox(const OrvexMsgBox&) = delete;
     OrvexMsgBox& operator=(const OrvexMsgBox&) = delete;
@@ -46,6 +46,11 @@ public:
 
 private:
     friend struct OrvexMsgBoxTestAccess;
+
+    // How the caption line and the message text are measured (with
+    // DT_CALCRECT) and drawn.
+    static constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_END_ELLIPSIS;
+    static constexpr UINT kTextFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS;
 
     static LRESULT CALLBACK MsgBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK BkgndWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -84,8 +89,8 @@ private:
     std::int32_t iconHeight = 0;
     MsgBoxColors colors;   // textColor, bandColor, buttonColor, hoverColor, pressedColor
     MsgBoxInput input;     // focusedIndex, pressedIndex, focusVisible
-    const wchar_t* text = nullptr;
-    const wchar_t* caption = nullptr;
+    const wchar_t* text = L"";
+    const wchar_t* caption = L"";
     std::uint32_t style = 0;
     std::int32_t timeoutSeconds = -1;
     std::int32_t buttonCount = 1;

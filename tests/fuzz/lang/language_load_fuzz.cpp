@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "baselib/base_lib_setup.h"
 #include "baselib/ini_parser_setup.h"
 #include "lang/catalog_loader.h"
@@ -15,14 +15,21 @@
 
 namespace {
 
-std::uint32_t g_locale = 0;
 std::vector<void*> g_blocks;
 void* (*g_realAllocate)(BaseLibContext*, std::uint32_t) noexcept = nullptr;
 
-std::uint32_t FuzzLocale() noexcept
-{
-    return g_locale;
-}
+class FuzzPlatform final : public LanguagePlatform {
+public:
+    explicit FuzzPlatform(std::uint32_t locale) noexcept : locale_(locale) {}
+    std::uint32_t SystemDefaultLocale() const noexcept override { return locale_; }
+    int Utf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) const noexcept override
+    {
+        return PortableUtf8ToWide(text, buffer, bufferUnits);
+    }
+
+private:
+    std::uint32_t locale_;
+};
 
 void* RecordingAllocate(BaseLibContext* context, std::uint32_t size) noexcept
 {
@@ -40,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2) {
         return 0;
     }
-    g_locale = static_cast<std::uint32_t>(data[0] | data[1] << 8);
+    const FuzzPlatform platform(static_cast<std::uint32_t>(data[0] | data[1] << 8));
     std::vector<char> file(data + 2, data + size);
     file.push_back('\0');
 
@@ -53,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     main.BaseLib_MmAllocMem = RecordingAllocate;
 
     StringCatalog catalog{};
-    LoadStringCatalog(main, reader, file.data(), LanguagePlatform{FuzzLocale, PortableUtf8ToWide}, catalog);
+    LoadStringCatalog(main, reader, file.data(), platform, catalog);
 
     // What the catalog holds must be what it promises: NUL-terminated texts
     // of at most 1023 characters, a flag of 0 or 1.

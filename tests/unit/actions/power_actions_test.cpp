@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "app/power_actions.h"
+#include "app/actions/power_actions.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string Narrow(const wchar_t* text)
 }
 
 // Records every call in order and answers as its set-up says.
-class FakePowerPlatform final : public PowerPlatform {
+class FakePowerPlatform final : public PowerPlatform, public BoxShower {
 public:
     PowerCapabilities Capabilities;
     PlatformCallResult Privilege{true, 0};
@@ -49,12 +50,18 @@ public:
         Calls.push_back(text);
         return PowerCall;
     }
-    void ShowShutdownNotice() noexcept override { Calls.push_back("notice"); }
+    std::wstring NoticeCaption() noexcept override { return L"caption"; }
+    std::int32_t Show(const wchar_t*, const wchar_t*, std::uint32_t, std::int32_t) noexcept override
+    {
+        Calls.push_back("notice");
+        return 1;
+    }
     void TraceError(const char* function, int line, const wchar_t* format, std::uint32_t lastError) noexcept override
     {
-        EXPECT_GT(line, 0);
+        Lines.push_back(line);
         Calls.push_back(std::string("trace ") + function + ": " + Narrow(format) + " err=" + std::to_string(lastError));
     }
+    std::vector<int> Lines;
 };
 
 constexpr PowerCapabilities kAll{true, true, true, true, 0};
@@ -64,6 +71,28 @@ constexpr PowerCapabilities kAllBut(bool s3, bool s4, bool s5, bool fastS4)
     return {s3, s4, s5, fastS4, 31};
 }
 constexpr PlatformCallResult kOk{true, 0};
+
+enum class PowerAction { S3, S4, S5, Hybrid, Shutdown, Reboot };
+
+// The notice policy 1 shows the notice, so that its place among the steps shows.
+int RunAction(PowerAction action, FakePowerPlatform& platform)
+{
+    switch (action) {
+    case PowerAction::S3:
+        return DoS3(platform);
+    case PowerAction::S4:
+        return DoS4(platform);
+    case PowerAction::S5:
+        return DoS5(platform);
+    case PowerAction::Hybrid:
+        return DoHybridShutdown(platform);
+    case PowerAction::Shutdown:
+        return DoShutdown(platform, platform, 1);
+    case PowerAction::Reboot:
+        return DoReboot(platform, platform, 1);
+    }
+    return -1;
+}
 
 struct PowerCase {
     const char* name;
@@ -128,17 +157,35 @@ TEST(PowerActions, CapabilityPrivilegeAndCallDecideInThatOrder)
         platform.Capabilities = c.capabilities;
         platform.Privilege = c.privilege;
         platform.PowerCall = c.powerCall;
-        EXPECT_EQ(RunPowerAction(c.action, platform), c.exitCode) << c.name;
+        EXPECT_EQ(RunAction(c.action, platform), c.exitCode) << c.name;
         EXPECT_EQ(platform.Calls, c.calls) << c.name;
     }
 }
 
-TEST(PowerActions, AnUnknownActionDoesNothing)
+TEST(PowerActions, EachActionsRecordsCarryTheLinesOfItsOwnSteps)
 {
-    FakePowerPlatform platform;
-    EXPECT_EQ(RunPowerAction(static_cast<PowerAction>(6), platform), 1);
-    EXPECT_EQ(RunPowerAction(static_cast<PowerAction>(255), platform), 1);
-    EXPECT_TRUE(platform.Calls.empty());
+    constexpr PowerAction kActions[] = {PowerAction::S3,     PowerAction::S4,       PowerAction::S5,
+                                        PowerAction::Hybrid, PowerAction::Shutdown, PowerAction::Reboot};
+    std::set<int> lines;
+    std::size_t records = 0;
+    for (const PowerAction action : kActions) {
+        // The three ways to fail, one at a time (no capability test for
+        // shutdown and reboot).
+        FakePowerPlatform noCapability;
+        FakePowerPlatform noPrivilege;
+        noPrivilege.Capabilities = kAll;
+        noPrivilege.Privilege = {false, 5};
+        FakePowerPlatform refused;
+        refused.Capabilities = kAll;
+        refused.PowerCall = {false, 5};
+        for (FakePowerPlatform* platform : {&noCapability, &noPrivilege, &refused}) {
+            static_cast<void>(RunAction(action, *platform));
+            lines.insert(platform->Lines.begin(), platform->Lines.end());
+            records += platform->Lines.size();
+        }
+    }
+    EXPECT_EQ(records, 16u);
+    EXPECT_EQ(lines.size(), records) << "no two steps share a line";
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shutdown_notice.h"
+#include "app/actions/shutdown_notice.h"
 
 namespace {
 
@@ -15,6 +15,36 @@ struct ShownBox {
     std::int32_t timeoutSeconds;
 
     bool operator==(const ShownBox&) const = default;
+};
+
+// Records the boxes shown and counts how often the caption is loaded.
+class NoticeRig final : public PowerPlatform, public BoxShower {
+public:
+    explicit NoticeRig(std::wstring caption) : caption_(std::move(caption)) {}
+
+    std::wstring NoticeCaption() noexcept override
+    {
+        ++loads;
+        return caption_;
+    }
+    std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
+                      std::int32_t timeout) noexcept override
+    {
+        boxes.push_back({text != nullptr ? text : L"(null)", caption != nullptr ? caption : L"(null)", style, timeout});
+        // The answer is not read: a cancel ends the notice like OK.
+        return 2;
+    }
+    PowerCapabilities QueryCapabilities() noexcept override { return {}; }
+    PlatformCallResult EnablePrivilege(const wchar_t*) noexcept override { return {}; }
+    PlatformCallResult RequestSuspend(bool, bool, bool) noexcept override { return {}; }
+    PlatformCallResult RequestExitWindows(std::uint32_t, std::uint32_t) noexcept override { return {}; }
+    void TraceError(const char*, int, const wchar_t*, std::uint32_t) noexcept override {}
+
+    int loads = 0;
+    std::vector<ShownBox> boxes;
+
+private:
+    std::wstring caption_;
 };
 
 struct NoticeCase {
@@ -35,22 +65,10 @@ TEST(ShutdownNotice, OnlyAPolicyOfExactlyOneShowsItForFiveSeconds)
         {0x80000001u, L"Shutting down", {}},
     };
     for (const NoticeCase& c : cases) {
-        int loads = 0;
-        std::vector<ShownBox> boxes;
-        const NoticeCaptionLoader loader = [&] {
-            ++loads;
-            return c.caption;
-        };
-        const BoxShower shower = [&](const wchar_t* text, const wchar_t* caption, std::uint32_t style,
-                                     std::int32_t timeout) {
-            boxes.push_back({text != nullptr ? text : L"(null)", caption != nullptr ? caption : L"(null)", style,
-                             timeout});
-            // The answer is not read: a cancel ends the notice like OK.
-            return std::int32_t{2};
-        };
-        PresentShutdownNotice(c.showMsg, loader, shower);
-        EXPECT_EQ(boxes, c.boxes) << "ShowMsg " << c.showMsg;
-        EXPECT_EQ(loads, c.boxes.empty() ? 0 : 1) << "ShowMsg " << c.showMsg;
+        NoticeRig rig(c.caption);
+        PresentShutdownNotice(c.showMsg, rig, rig);
+        EXPECT_EQ(rig.boxes, c.boxes) << "ShowMsg " << c.showMsg;
+        EXPECT_EQ(rig.loads, c.boxes.empty() ? 0 : 1) << "ShowMsg " << c.showMsg;
     }
 }
 

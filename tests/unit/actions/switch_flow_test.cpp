@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/switch_flow.h"
+#include "app/actions/switch_flow.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ struct SwitchCase {
 };
 
 // A fresh run of the flow against a scripted firmware, boxes and tool.
-class SwitchRun {
+class SwitchRun final : public FirmwareChannel, public BoxShower, public ToolLauncher {
 public:
     explicit SwitchRun(const SwitchCase& c) : Case(c) {}
 
@@ -90,25 +90,31 @@ public:
         catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY)] =
             L"not ready text";
         catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE)] = L"continue text";
-        const FirmwareCall firmware = [this](std::uint32_t code, std::uint32_t reserved, std::uint32_t* value) {
-            const std::size_t index = SentCommands.size();
-            SentCommands.push_back({code, reserved, *value});
-            if (index < Case.exchanges.size() && Case.exchanges[index].answer.has_value()) {
-                *value = *Case.exchanges[index].answer;
-            }
-            return std::int32_t{0};
-        };
-        const BoxShower shower = [this](const wchar_t* text, const wchar_t* caption, std::uint32_t style,
-                                        std::int32_t timeout) {
-            ShownBoxes.push_back({text != nullptr ? text : L"(null)", caption != nullptr ? caption : L"(null)",
-                                  style, timeout});
-            return Case.boxAnswer;
-        };
-        const ToolLauncher launcher = [this] {
-            ++Launches;
-            return Case.toolResult;
-        };
-        return RunSwitchFlow(flow, firmware, shower, launcher, Case.showMsg, catalog);
+        return RunSwitchFlow(flow, *this, *this, *this, Case.showMsg, catalog);
+    }
+
+    std::int32_t SendCommand(std::uint32_t code, std::uint32_t reserved, std::uint32_t* value) noexcept override
+    {
+        const std::size_t index = SentCommands.size();
+        SentCommands.push_back({code, reserved, *value});
+        if (index < Case.exchanges.size() && Case.exchanges[index].answer.has_value()) {
+            *value = *Case.exchanges[index].answer;
+        }
+        return 0;
+    }
+
+    std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
+                      std::int32_t timeout) noexcept override
+    {
+        ShownBoxes.push_back({text != nullptr ? text : L"(null)", caption != nullptr ? caption : L"(null)", style,
+                              timeout});
+        return Case.boxAnswer;
+    }
+
+    int LaunchConfigTool() noexcept override
+    {
+        ++Launches;
+        return Case.toolResult;
     }
 
     std::vector<Sent> Expected() const
@@ -214,19 +220,11 @@ TEST(SwitchFlowNow, SkipsTheReadinessTestAndNeverHandsOverOnCommand17)
 TEST(SwitchFlowBoxes, WithoutCatalogTextsTheBoxesStillAppear)
 {
     // Command 17 answers 0, command 24 legacy field 0.
-    const FirmwareCall legacyFirmware = [](std::uint32_t, std::uint32_t, std::uint32_t* value) {
-        *value = 0;
-        return std::int32_t{0};
-    };
-    std::vector<Box> boxes;
-    const BoxShower shower = [&](const wchar_t* text, const wchar_t* caption, std::uint32_t style, std::int32_t timeout) {
-        boxes.push_back({text != nullptr ? text : L"(null)", caption != nullptr ? caption : L"(null)", style, timeout});
-        return std::int32_t{1};
-    };
-    const ToolLauncher launcher = [] { return 0; };
+    const SwitchCase legacy{"legacy", {Q17(0), Q24(0)}, 2, 1, {}, 0, 0, 1};
+    SwitchRun run(legacy);
     const StringCatalog empty = {};
-    EXPECT_EQ(RunSwitchFlow(SwitchFlow::Switch, legacyFirmware, shower, launcher, 2, empty), 1);
-    EXPECT_EQ(boxes, (std::vector<Box>{{L"(null)", L"", 16, -1}}));
+    EXPECT_EQ(RunSwitchFlow(SwitchFlow::Switch, run, run, run, 2, empty), 1);
+    EXPECT_EQ(run.ShownBoxes, (std::vector<Box>{{L"(null)", L"", 16, -1}}));
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/module_path.h"
-#include "app/records.h"
+#include "app/ground/records.h"
 
 namespace {
 
@@ -51,15 +50,6 @@ TEST(ButtonLabels, MissingTextsLeaveEmptySlotsAndLongOnesAreCut)
     EXPECT_EQ(std::wstring(labels.Caption(ButtonSlot::No)), exact);
     EXPECT_STREQ(labels.Caption(ButtonSlot::Cancel), L"");
     EXPECT_STREQ(labels.Caption(ButtonSlot::Continue), L"");
-}
-
-TEST(ModulePath, DirectoryKeepsItsTrailingBackslash)
-{
-    EXPECT_EQ(DirectoryOfPath(L"D:\\x\\OrvexSwitcher.exe"), L"D:\\x\\");
-    EXPECT_EQ(DirectoryOfPath(L"C:\\OrvexSwitcher.exe"), L"C:\\");
-    EXPECT_EQ(DirectoryOfPath(L"D:\\x\\"), L"D:\\x\\");
-    EXPECT_EQ(DirectoryOfPath(L"noslash.exe"), L"noslash.exe");
-    EXPECT_EQ(DirectoryOfPath(L""), L"");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_options.h"
+#include "app/program/program_options.h"
 
 namespace {
 

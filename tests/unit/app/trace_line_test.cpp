@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/trace_line.h"
+#include "app/ground/trace_line.h"
 
 namespace {
 

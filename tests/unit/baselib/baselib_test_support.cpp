@@ -12,62 +12,37 @@
 #include "baselib/base_lib_setup.h"
 #include "baselib/ini_parser_setup.h"
 
-namespace {
+CountingHeap::CountingHeap() : previous_(BaseLib_SetHeap(this)) {}
 
-std::set<void*>* g_Live = nullptr;
-std::size_t g_Allocations = 0;
-std::size_t g_ForeignReleases = 0;
-std::size_t g_Refused = static_cast<std::size_t>(-1);
-
-void* CountingAllocate(std::size_t size) noexcept
+CountingHeap::~CountingHeap()
 {
-    const std::size_t number = g_Allocations++;
-    if (number == g_Refused) {
+    BaseLib_SetHeap(previous_);
+    for (void* block : live_) {
+        std::free(block);
+    }
+}
+
+void* CountingHeap::Allocate(std::size_t size) noexcept
+{
+    const std::size_t number = allocations_++;
+    if (number == refused_) {
         return nullptr;
     }
-    void* const block = std::calloc(size == 0 ? 1 : size, 1);
+    void* const block = std::malloc(size);
     if (block != nullptr) {
-        g_Live->insert(block);
+        live_.insert(block);
     }
     return block;
 }
 
-void CountingRelease(void* block) noexcept
+void CountingHeap::Release(void* block) noexcept
 {
-    if (g_Live->erase(block) == 0) {
-        ++g_ForeignReleases;
+    if (live_.erase(block) == 0) {
+        ++foreignReleases_;
         return;
     }
     std::free(block);
 }
-
-constexpr BaseLibHeap kCountingHeap = {&CountingAllocate, &CountingRelease};
-
-}  // namespace
-
-CountingHeap::CountingHeap()
-{
-    g_Live = new std::set<void*>;
-    g_Allocations = 0;
-    g_ForeignReleases = 0;
-    g_Refused = static_cast<std::size_t>(-1);
-    Previous = BaseLib_SetHeap(&kCountingHeap);
-}
-
-CountingHeap::~CountingHeap()
-{
-    BaseLib_SetHeap(Previous);
-    for (void* block : *g_Live) {
-        std::free(block);
-    }
-    delete g_Live;
-    g_Live = nullptr;
-}
-
-std::size_t CountingHeap::LiveBlocks() const { return g_Live->size(); }
-std::size_t CountingHeap::Allocations() const { return g_Allocations; }
-std::size_t CountingHeap::ForeignReleases() const { return g_ForeignReleases; }
-void CountingHeap::RefuseAllocation(std::size_t fromNow) { g_Refused = g_Allocations + fromNow; }
 
 InstanceCounts CurrentInstanceCounts()
 {

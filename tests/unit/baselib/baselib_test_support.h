@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,22 +16,29 @@
 
 // Puts itself in place of the heap for its lifetime. Create it before any
 // table that should use it and let it go after their tear-down.
-class CountingHeap {
+class CountingHeap final : public BaseLibHeap {
 public:
     CountingHeap();
     ~CountingHeap();
     CountingHeap(const CountingHeap&) = delete;
     CountingHeap& operator=(const CountingHeap&) = delete;
 
-    [[nodiscard]] std::size_t LiveBlocks() const;
-    [[nodiscard]] std::size_t Allocations() const;
+    void* Allocate(std::size_t size) noexcept override;
+    void Release(void* block) noexcept override;
+
+    [[nodiscard]] std::size_t LiveBlocks() const { return live_.size(); }
+    [[nodiscard]] std::size_t Allocations() const { return allocations_; }
     // Releases of blocks this heap never handed out.
-    [[nodiscard]] std::size_t ForeignReleases() const;
+    [[nodiscard]] std::size_t ForeignReleases() const { return foreignReleases_; }
     // The allocation with this number (0 for the next one) fails.
-    void RefuseAllocation(std::size_t fromNow);
+    void RefuseAllocation(std::size_t fromNow) { refused_ = allocations_ + fromNow; }
 
 private:
-    const BaseLibHeap* Previous;
+    BaseLibHeap* previous_;
+    std::set<void*> live_;
+    std::size_t allocations_ = 0;
+    std::size_t foreignReleases_ = 0;
+    std::size_t refused_ = static_cast<std::size_t>(-1);
 };
 
 // The counters of the three kinds of table.

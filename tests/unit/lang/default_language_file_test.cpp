@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "baselib/ini_parser_setup.h"
 #include "baselib/ini_parser_table.h"
 #include "loader_rig.h"
@@ -94,7 +94,7 @@ bool IsAscii(std::string_view text)
 // is not well-formed UTF-8 (the conversion then puts U+FFFD in).
 long Utf16Length(const std::string& text)
 {
-    const Utf8ToWideFn convert = TestUtf8ToWide();
+    const TestUtf8Conversion convert = TestUtf8ToWide();
     const int units = convert(text.c_str(), nullptr, 0);
     if (units <= 0) {
         return -1;

@@ -19,7 +19,6 @@ struct BlockRecord {
 std::vector<BlockRecord> g_blocks;
 void* (*g_realAllocate)(BaseLibContext*, std::uint32_t) noexcept = nullptr;
 int g_blocksLeft = -1;
-std::uint32_t g_locale = 0;
 
 void* RecordingAllocate(BaseLibContext* context, std::uint32_t size) noexcept
 {
@@ -34,11 +33,6 @@ void* RecordingAllocate(BaseLibContext* context, std::uint32_t size) noexcept
         g_blocks.push_back({block, size});
     }
     return block;
-}
-
-std::uint32_t ChosenLocale() noexcept
-{
-    return g_locale;
 }
 
 }  // namespace
@@ -67,8 +61,7 @@ LoaderRig::~LoaderRig()
 
 void LoaderRig::Load(const char* file, std::uint32_t locale)
 {
-    g_locale = locale;
-    const LanguagePlatform platform = {ChosenLocale, TestUtf8ToWide()};
+    const TestLanguagePlatform platform(locale);
     LoadStringCatalog(main, reader, file, platform, catalog);
 }
 

@@ -6,14 +6,29 @@
 #include <string>
 #include <vector>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "baselib/base_lib_table.h"
 #include "baselib/ini_parser_table.h"
 #include "lang/catalog_loader.h"
 
 // The UTF-8 conversion the tests use: the platform's own under Windows, a
 // portable one with the same contract elsewhere.
-[[nodiscard]] Utf8ToWideFn TestUtf8ToWide() noexcept;
+using TestUtf8Conversion = int (*)(const char* text, wchar_t* buffer, int bufferUnits) noexcept;
+[[nodiscard]] TestUtf8Conversion TestUtf8ToWide() noexcept;
+
+// The platform of a system with the chosen locale and the tests' conversion.
+class TestLanguagePlatform final : public LanguagePlatform {
+public:
+    explicit TestLanguagePlatform(std::uint32_t locale) noexcept : locale_(locale) {}
+    std::uint32_t SystemDefaultLocale() const noexcept override { return locale_; }
+    int Utf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) const noexcept override
+    {
+        return TestUtf8ToWide()(text, buffer, bufferUnits);
+    }
+
+private:
+    std::uint32_t locale_;
+};
 
 class LoaderRig {
 public:

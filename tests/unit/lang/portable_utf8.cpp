@@ -63,7 +63,7 @@ int PortableUtf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) noexc
     return needed;
 }
 
-Utf8ToWideFn TestUtf8ToWide() noexcept
+TestUtf8Conversion TestUtf8ToWide() noexcept
 {
     return PortableUtf8ToWide;
 }

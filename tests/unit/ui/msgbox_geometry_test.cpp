@@ -203,7 +203,7 @@ TEST(ButtonCaption, CaptionsAreCutTo31CharactersAndNullCountsAsEmpty)
         for (wchar_t& ch : button.caption) {
             ch = L'#';
         }
-        SetButtonCaption(button, c.text);
+        CopyCaption(c.text, button.caption);
         EXPECT_EQ(std::wstring(button.caption), c.expected);
     }
 }

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/win32/enable_privilege.h"
-#include "app/win32/unique_handle.h"
+#include "app/actions/win32/enable_privilege.h"
+#include "app/ground/win32/unique_handle.h"
 
 namespace {
 

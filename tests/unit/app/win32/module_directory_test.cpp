@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win32/startup.h"
+#include "app/program/win32/startup.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/win32/startup.h"
+#include "app/program/win32/startup.h"
 
 namespace {
 

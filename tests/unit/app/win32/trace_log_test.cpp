@@ -7,7 +7,7 @@
 #include <regex>
 #include <string>
 
-#include "app/win32/trace_log.h"
+#include "app/ground/win32/trace_log.h"
 
 namespace {
 

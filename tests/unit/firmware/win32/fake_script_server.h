@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/win32/unique_handle.h"
+#include "app/ground/win32/unique_handle.h"
 
 using Bytes = std::vector<unsigned char>;
 

@@ -9,7 +9,7 @@
 #include <regex>
 #include <string>
 
-#include "app/win32/trace_log.h"
+#include "app/ground/win32/trace_log.h"
 #include "fake_script_server.h"
 #include "firmware/win32/orvex_send_command.h"
 

@@ -8,24 +8,24 @@
 
 #include <string>
 
-#include "app/records.h"
+#include "app/ground/records.h"
 #include "baselib/process_tables.h"
 #include "lang/default_language_file.h"
+#include "lang/win32/windows_language_platform.h"
 #include "../loader_rig.h"
-
-// The program defines its loader beside wWinMain; this test stands in for it.
-LanguageLoader g_LanguageLoader;
 
 namespace {
 
 TEST(ProcessLanguageLoader, LoadFillsTheProcessCatalogAsTheSystemLocaleChooses)
 {
+    const WindowsLanguagePlatform platform;
+    LanguageLoader loader(platform);
     ASSERT_NE(g_BaseLibTable.Initialised, 0u);
     ASSERT_NE(g_IniParserTable.Initialised, 0u);
     EXPECT_EQ(g_StringCatalog.Loaded, 0u) << "nothing before the load";
     EXPECT_EQ(g_StringCatalog.Text(CatalogEntry::BTN_TEXT_OK), nullptr);
 
-    g_LanguageLoader.LanguageLoader_Load();
+    loader.LanguageLoader_Load();
 
     // The same file on tables of its own, for the locale this system reports.
     LoaderRig expected;

@@ -1,8 +1,17 @@
 // Under Windows the tests convert with the platform, as the program does.
-#include "lang/win32/language_platform.h"
+#include "lang/win32/windows_language_platform.h"
 #include "../loader_rig.h"
 
-Utf8ToWideFn TestUtf8ToWide() noexcept
+namespace {
+
+int PlatformUtf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) noexcept
 {
-    return Win32Utf8ToWide;
+    return WindowsLanguagePlatform{}.Utf8ToWide(text, buffer, bufferUnits);
+}
+
+}  // namespace
+
+TestUtf8Conversion TestUtf8ToWide() noexcept
+{
+    return PlatformUtf8ToWide;
 }

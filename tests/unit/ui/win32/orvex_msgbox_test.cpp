@@ -33,6 +33,9 @@ struct OrvexMsgBoxTestAccess {
 
 namespace {
 
+// Empty captions: every button shows the platform's own.
+const ButtonLabels kNoLabels{};
+
 using Access = OrvexMsgBoxTestAccess;
 
 // Long enough that no test waits for it, short enough that a box which
@@ -99,24 +102,21 @@ class MsgBoxTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        savedLabels = g_ButtonLabels;
         ASSERT_FALSE(BoxWindowsLeft());
         ASSERT_FALSE(ClassRegistered(kBkgndClassName));
         ASSERT_FALSE(ClassRegistered(kMsgBoxClassName));
     }
     void TearDown() override
     {
-        g_ButtonLabels = savedLabels;
         EXPECT_FALSE(BoxWindowsLeft());
         EXPECT_FALSE(QuitPending());
     }
-    ButtonLabels savedLabels{};
 };
 
 TEST_F(MsgBoxTest, InitMakesClassesAndFontsThatASecondInitCleanupAndDestructionRelease)
 {
     {
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         ASSERT_EQ(box.Init(), 1);
 
         EXPECT_TRUE(ClassRegistered(kBkgndClassName));
@@ -169,7 +169,7 @@ TEST_F(MsgBoxTest, AClassNameAlreadyTakenFailsInitAndReleasesEverythingElse)
         other.lpszClassName = taken;
         ASSERT_NE(RegisterClassExW(&other), 0);
 
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         EXPECT_EQ(box.Init(), 0);
         EXPECT_EQ(Access::BkgndAtom(box), 0);
         EXPECT_EQ(Access::MsgBoxAtom(box), 0);
@@ -208,10 +208,9 @@ TEST_F(MsgBoxTest, ButtonCaptionsComeFromTheLabelsOrFromThePlatformStrings)
     };
     for (const std::uint8_t fromFile : {std::uint8_t{1}, std::uint8_t{0}}) {
         labels.fromLanguageFile = fromFile;
-        g_ButtonLabels = labels;
         for (const auto& c : cases) {
             SCOPED_TRACE(testing::Message() << "style " << c.style << (fromFile ? " from the file" : " from User32"));
-            OrvexMsgBox box;
+            OrvexMsgBox box(labels);
             Access::SetStyle(box, c.style);
             box.PrepareButtons();
             ASSERT_EQ(Access::ButtonCount(box), static_cast<std::int32_t>(c.ids.size()));
@@ -225,8 +224,8 @@ TEST_F(MsgBoxTest, ButtonCaptionsComeFromTheLabelsOrFromThePlatformStrings)
                     EXPECT_EQ(std::wstring(button.caption), c.fileCaptions[i]);
                 } else {
                     // Whatever this platform's User32 holds, cut to 31 characters.
-                    wchar_t expected[kCaptionSize] = {};
-                    LoadStringW(user32, c.systemStrings[i], expected, static_cast<int>(kCaptionSize));
+                    wchar_t expected[kButtonCaptionSize] = {};
+                    LoadStringW(user32, c.systemStrings[i], expected, static_cast<int>(kButtonCaptionSize));
                     EXPECT_EQ(std::wstring(button.caption), std::wstring(expected)) << "string " << c.systemStrings[i];
                 }
             }
@@ -254,7 +253,7 @@ TEST_F(MsgBoxTest, TheIconComesFromTheProgramBeforeTheSystem)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "style " << c.style);
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         Access::SetStyle(box, c.style);
         box.PrepareButtons();
         EXPECT_EQ(Access::Icon(box), c.expected);
@@ -262,7 +261,7 @@ TEST_F(MsgBoxTest, TheIconComesFromTheProgramBeforeTheSystem)
         EXPECT_EQ(Access::IconHeight(box), c.expected != nullptr ? 32 : 0);
     }
 
-    OrvexMsgBox box;
+    OrvexMsgBox box(kNoLabels);
     ASSERT_EQ(box.LoadBoxIcon(32516), 1);
     EXPECT_EQ(box.LoadBoxIcon(1), 0) << "no icon 1 anywhere";
     EXPECT_EQ(box.LoadBoxIcon(0x10000 + 32513), 0) << "not a resource id";
@@ -277,7 +276,7 @@ TEST_F(MsgBoxTest, TheIconComesFromTheProgramBeforeTheSystem)
 
 TEST_F(MsgBoxTest, TheWindowsHaveTheirClassesStylesOwnerAndVeil)
 {
-    OrvexMsgBox box;
+    OrvexMsgBox box(kNoLabels);
     ASSERT_EQ(box.Init(), 1);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -321,7 +320,7 @@ TEST_F(MsgBoxTest, TheWindowsHaveTheirClassesStylesOwnerAndVeil)
 
 TEST_F(MsgBoxTest, AChangeOfDisplayPutsBothWindowsBackOverTheWholeScreen)
 {
-    OrvexMsgBox box;
+    OrvexMsgBox box(kNoLabels);
     ASSERT_EQ(box.Init(), 1);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -352,7 +351,7 @@ TEST_F(MsgBoxTest, AChangeOfDisplayPutsBothWindowsBackOverTheWholeScreen)
 // more is queued.
 TEST_F(MsgBoxTest, InputQueuedAfterTheAnswerIsIgnored)
 {
-    OrvexMsgBox box;
+    OrvexMsgBox box(kNoLabels);
     ASSERT_EQ(box.Init(), 1);
     const std::int32_t answer = ShowAndProbe(box, L"keys", nullptr, 3, kSafetyTimeout, [](HWND, HWND window) {
         PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -368,7 +367,7 @@ TEST_F(MsgBoxTest, TheBandGrowsByALinePerLineOfText)
     LONG lineHeight = 0;
     const wchar_t* texts[4] = {L"one", L"one\ntwo\nthree", nullptr, L""};
     for (int i = 0; i < 4; ++i) {
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         ASSERT_EQ(box.Init(), 1);
         {
             const UniqueWindowDc screen = TakeWindowDc(nullptr);
@@ -397,7 +396,7 @@ TEST_F(MsgBoxTest, FiftyBoxesLeaveNoObjectsWindowsOrClassesBehind)
     const DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
     const std::uint32_t styles[] = {0, 0x41, 0x14, 0x33, 0x26};
     for (int cycle = 0; cycle < 50; ++cycle) {
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         ASSERT_EQ(box.Init(), 1) << cycle;
         const HGDIOBJ titleFont = Access::TitleFont(box);
         const HGDIOBJ textFont = Access::TextFont(box);
@@ -418,13 +417,13 @@ TEST_F(MsgBoxTest, AShowThatCannotMakeItsWindowsAnswersOkAndLeavesNothing)
 {
     {
         // Without Init there are no classes.
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         EXPECT_EQ(box.Show(L"never shown", nullptr, 4, -1), kIdOk);
     }
     {
         // The box class vanishes behind the object's back: the background's
         // creation fails inside, and no loop is entered.
-        OrvexMsgBox box;
+        OrvexMsgBox box(kNoLabels);
         ASSERT_EQ(box.Init(), 1);
         ASSERT_TRUE(UnregisterClassW(kMsgBoxClassName, GetModuleHandleW(nullptr)));
         EXPECT_EQ(box.Show(L"never shown", nullptr, 4, -1), kIdOk);
@@ -435,7 +434,7 @@ TEST_F(MsgBoxTest, AShowThatCannotMakeItsWindowsAnswersOkAndLeavesNothing)
 
 TEST_F(MsgBoxTest, AQuitFromElsewhereEndsTheBoxAndLeavesNothing)
 {
-    OrvexMsgBox box;
+    OrvexMsgBox box(kNoLabels);
     ASSERT_EQ(box.Init(), 1);
     const std::int32_t answer = ShowAndProbe(box, L"quit", nullptr, 4, kSafetyTimeout,
                                              [](HWND, HWND) { PostQuitMessage(0); });

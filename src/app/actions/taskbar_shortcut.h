@@ -1,0 +1,14 @@
+#pragma once
+// The taskbar options write a shell shortcut to the program into the
+// temporary-files folder and delete it again at once.
+#include <string_view>
+
+#include "app/actions/shell.h"
+
+inline constexpr wchar_t kShortcutTargetName[] = L"OrvexSwitcher.exe";
+inline constexpr wchar_t kShortcutName[] = L"OrvexSwitcher.lnk";
+
+// Writes and deletes the shortcut to programFolder's OrvexSwitcher.exe and
+// returns the options' exit code, always 1. Without a program folder no
+// shortcut is written.
+[[nodiscard]] int WriteAndDeleteShortcut(std::wstring_view programFolder, Shell& shell) noexcept;

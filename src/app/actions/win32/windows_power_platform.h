@@ -1,0 +1,15 @@
+#pragma once
+// The power actions' platform on this machine: the power-management calls,
+// the process token, the logon program's notice caption and the trace log.
+#include "app/actions/power_platform.h"
+
+class WindowsPowerPlatform final : public PowerPlatform {
+public:
+    [[nodiscard]] PowerCapabilities QueryCapabilities() noexcept override;
+    [[nodiscard]] PlatformCallResult EnablePrivilege(const wchar_t* privilegeName) noexcept override;
+    [[nodiscard]] PlatformCallResult RequestSuspend(bool hibernate, bool force,
+                                                    bool wakeupEventsDisabled) noexcept override;
+    [[nodiscard]] PlatformCallResult RequestExitWindows(std::uint32_t flags, std::uint32_t reason) noexcept override;
+    [[nodiscard]] std::wstring NoticeCaption() noexcept override;
+    void TraceError(const char* function, int line, const wchar_t* format, std::uint32_t lastError) noexcept override;
+};

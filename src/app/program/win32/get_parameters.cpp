@@ -1,0 +1,28 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <span>
+#include <string_view>
+
+#include "app/ground/records.h"
+#include "app/program/win32/startup.h"
+#include "app/ground/win32/trace_log.h"
+
+ProgramAction GetParameters() noexcept
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr) {
+        ORVEX_TRACE(TRACE_ERROR, L"Load program options failed.\n");
+        return kDefaultAction;
+    }
+    // The first argument is the program path.
+    std::span<LPWSTR> options(arguments, count > 1 ? static_cast<std::size_t>(count) : 1u);
+    bool showMsgCleared = false;
+    const ProgramAction action = ChooseAction(options.subspan(1), showMsgCleared);
+    if (showMsgCleared) {
+        g_ShowMsg = 0;
+    }
+    LocalFree(arguments);
+    return action;
+}

@@ -1,0 +1,17 @@
+#include <windows.h>
+
+#include "app/ground/records.h"
+#include "app/program/win32/dispatch.h"
+#include "app/program/win32/startup.h"
+#include "app/program/win32/wiring.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    g_LanguageLoader.LanguageLoader_Load();
+    FillButtonLabels(g_StringCatalog, g_ButtonLabels);
+    g_ModuleDirectory = GetModuleDirectory(instance);
+    // The registry comes first so that "-nomsg" always wins over it.
+    g_ShowMsg = ReadShowMsg();
+    const ProgramAction action = GetParameters();
+    return RunProgramAction(action);
+}
