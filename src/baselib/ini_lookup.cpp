@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "baselib/ini_parser_setup.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include "baselib/ini_line_scan.h"
 #include "baselib/ini_lookup.h"
-#include "baselib/ini_parser_setup.h"
 
 namespace {
 

@@ -137,8 +137,3 @@ std::uint32_t IniParser_Setup(std::uint32_t bInit, IniParserTable* pTable) noexc
     }
 }
 
-bool IniParser_IsUsable(const IniParserContext* pContext) noexcept
-{
-    return pContext != nullptr && pContext->pBaseLib != nullptr && pContext->pListOps != nullptr &&
-           pContext->pBaseLib->Initialised != 0 && pContext->pListOps->Initialised != 0;
-}

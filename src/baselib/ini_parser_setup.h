@@ -16,6 +16,3 @@
 //
 // Both return 0 when pTable is null; any other bInit returns 0 too.
 [[nodiscard]] std::uint32_t IniParser_Setup(std::uint32_t bInit, IniParserTable* pTable) noexcept;
-
-// A reader whose operations can work: set up and not yet torn down.
-[[nodiscard]] bool IniParser_IsUsable(const IniParserContext* pContext) noexcept;

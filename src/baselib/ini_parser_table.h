@@ -50,6 +50,13 @@ struct IniParserContext {
     ListLink Sections;            // head of the section list
 };
 
+// A reader whose operations can work: set up and not yet torn down.
+[[nodiscard]] inline bool IniParser_IsUsable(const IniParserContext* pContext) noexcept
+{
+    return pContext != nullptr && pContext->pBaseLib != nullptr && pContext->pListOps != nullptr &&
+           pContext->pBaseLib->Initialised != 0 && pContext->pListOps->Initialised != 0;
+}
+
 inline constexpr char kIniParserSignature[4] = {'I', 'n', 'i', 'P'};
 
 // The longest line the reader takes whole: it works on 2048-byte lines. The
