@@ -10,6 +10,12 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
   if(MINGW)
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # A canary on every frame with arrays or address-taken locals, and the
+    # checked string and memory functions; the linker keeps ASLR (high
+    # entropy) and no-execute data on, as it does by default.
+    add_compile_options(-fstack-protector-strong)
+    add_compile_definitions($<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+    add_link_options(-fstack-protector-strong -Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
   endif()
 endif()
 

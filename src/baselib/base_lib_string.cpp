@@ -66,6 +66,8 @@ std::uint32_t BaseLib_StrSkipHexPrefix(BaseLibContext* pContext, char* text, std
     if (scratch == nullptr) {
         return 1;
     }
+    // What a failed format leaves behind is an empty text.
+    scratch[0] = '\0';
     const char* const prefix = std::strstr(text, "0X");
     const char* const digits = prefix != nullptr ? prefix + 2 : text;
     // An empty text gets a 3-byte scratch buffer, less than the 4 bytes that

@@ -31,6 +31,7 @@ public:
         auto* const copy = static_cast<char*>(Allocate(text.size() + 1));
         if (copy != nullptr) {
             Base.BaseLib_MmCopyMem(Context, copy, text.data(), static_cast<std::int32_t>(text.size()));
+            copy[text.size()] = '\0';
         }
         return copy;
     }
@@ -196,7 +197,9 @@ char* IniParser_ReplaceAll(IniParserContext* pContext, char* text, const char* p
         out += replacementLength;
         from = at + patternLength;
     }
-    std::memcpy(out, from, std::strlen(from));
+    const std::size_t restLength = std::strlen(from);
+    std::memcpy(out, from, restLength);
+    out[restLength] = '\0';
     services.Release(text);
     return result;
 }

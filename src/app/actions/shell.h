@@ -13,6 +13,10 @@ public:
     // Saves a shell link at shortcutPath whose target and icon (index 0) are
     // targetPath; 1 when the file was saved, 0 otherwise.
     virtual int SaveShortcut(const std::wstring& shortcutPath, const std::wstring& targetPath) noexcept = 0;
+    // Nothing stands at path, or a plain file with one name that lies in
+    // the folder that the path names: no link, junction, folder or second
+    // name of a file elsewhere.
+    virtual bool IsPlainFileOrAbsent(const std::wstring& path) noexcept = 0;
     // Deletes the file outright (no recycle bin), silently; 1 when the shell
     // reports success, 0 otherwise.
     virtual int DeleteShellFile(const std::wstring& path) noexcept = 0;

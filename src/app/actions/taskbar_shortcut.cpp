@@ -15,7 +15,15 @@ int WriteAndDeleteShortcut(std::wstring_view programFolder, Shell& shell) noexce
         // Without a temporary folder this is the bare name, relative to the
         // current folder.
         const std::wstring shortcut = shell.TempDirectory() + kShortcutName;
+        // A link planted at the name would take the write or the deletion to
+        // its target: the option stops and leaves it alone.
+        if (!shell.IsPlainFileOrAbsent(shortcut)) {
+            return 1;
+        }
         static_cast<void>(shell.SaveShortcut(shortcut, target));
+        if (!shell.IsPlainFileOrAbsent(shortcut)) {
+            return 1;
+        }
         static_cast<void>(shell.DeleteShellFile(shortcut));
     } catch (const std::bad_alloc&) {
     }

@@ -1,5 +1,7 @@
 #include "app/ground/trace_line.h"
 
+#include <cstdint>
+
 #include "app/ground/directory_of_path.h"
 
 const char* TraceLevelName(int level) noexcept
@@ -36,4 +38,28 @@ std::string EncodeLogFileLine(std::wstring_view line)
         bytes += static_cast<char>(static_cast<unsigned char>(c));
     }
     return bytes;
+}
+
+std::wstring EscapeForRecord(std::wstring_view text)
+{
+    static constexpr wchar_t kHex[] = L"0123456789abcdef";
+    std::wstring escaped;
+    escaped.reserve(text.size());
+    for (const wchar_t c : text) {
+        const auto code = static_cast<std::uint32_t>(c);
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (control) {
+            escaped += L"\\x";
+            escaped += kHex[code >> 4];
+            escaped += kHex[code & 0xF];
+        } else if (code == 0x2028 || code == 0x2029) {
+            escaped += L"\\u";
+            for (int shift = 12; shift >= 0; shift -= 4) {
+                escaped += kHex[(code >> shift) & 0xF];
+            }
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
 }

@@ -20,3 +20,9 @@ inline constexpr std::wstring_view kLogTag = L"ORVEXLOG";
 // The 8-bit text of a line in the file: one byte per character up to the
 // first character above 255, each line feed written as CR LF.
 [[nodiscard]] std::string EncodeLogFileLine(std::wstring_view line);
+
+// Text from outside the program (what a server sends) as it may stand in a
+// record: every control character, and the platform's line and paragraph
+// separators, become a visible escape ("\x0d", "\u2028"), so that such a
+// text can never end a record early or start a forged one.
+[[nodiscard]] std::wstring EscapeForRecord(std::wstring_view text);

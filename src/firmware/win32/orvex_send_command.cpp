@@ -47,7 +47,7 @@ std::int32_t Orvex_SendCommand(std::uint32_t commandCode, std::uint32_t /*reserv
             ORVEX_TRACE(TRACE_INFO, L"0x%08x = OrvexNotify(0x%08x, 0x%08x).\n", *value, commandCode, kNotifyParameter);
         } else {
             ORVEX_TRACE(TRACE_ERROR, kFailureFormat, static_cast<std::uint32_t>(outcome.result),
-                        outcome.actionIndex.c_str(), commandCode, kNotifyParameter);
+                        EscapeForRecord(outcome.actionIndex).c_str(), commandCode, kNotifyParameter);
         }
         return outcome.result;
     } catch (const std::bad_alloc&) {

@@ -41,4 +41,25 @@ TEST(TraceLine, LogFileSitsNextToTheProgramOrNowhere)
     EXPECT_EQ(LogPathForProgram(tooLong), L"");
 }
 
+struct EscapeCase {
+    std::wstring text;
+    std::wstring escaped;
+};
+
+TEST(TraceLine, OutsideTextCannotBreakARecord)
+{
+    const EscapeCase cases[] = {
+        {L"9", L"9"},
+        {L"9\r\n[forged] [INFO]", L"9\\x0d\\x0a[forged] [INFO]"},
+        {std::wstring(L"a\0b\tc\x1f\x7f", 7), L"a\\x00b\\x09c\\x1f\\x7f"},
+        // C1 controls (NEL) and the platform's line separators end lines in
+        // some viewers too; printable Latin-1 and CJK text stays.
+        {L"\x85\x9f\xa0\xe9", L"\\x85\\x9f\xa0\xe9"},
+        {L"x\u2028y\u2029z\u4e2d", L"x\\u2028y\\u2029z\u4e2d"},
+    };
+    for (const EscapeCase& c : cases) {
+        EXPECT_EQ(EscapeForRecord(c.text), c.escaped);
+    }
+}
+
 }  // namespace

@@ -4,8 +4,11 @@
 
 #include <powrprof.h>
 
+#include <new>
+
 #include "app/actions/power_actions.h"
 #include "app/actions/win32/enable_privilege.h"
+#include "app/ground/win32/system_library.h"
 #include "app/ground/win32/trace_log.h"
 #include "app/ground/win32/unique_handle.h"
 #include "ui/win32/load_res_string.h"
@@ -31,12 +34,20 @@ PlatformCallResult ResultOf(BOOL succeeded) noexcept
 
 }  // namespace
 
+WindowsPowerPlatform::WindowsPowerPlatform() noexcept : powerManagement_(L"powrprof.dll") {}
+
 PowerCapabilities WindowsPowerPlatform::QueryCapabilities() noexcept
 {
     SYSTEM_POWER_CAPABILITIES record = {};
-    // A failed query leaves the record cleared: nothing is supported.
-    static_cast<void>(GetPwrCapabilities(&record));
-    const DWORD error = GetLastError();
+    // A failed query, or none for want of the library, leaves the record
+    // cleared: nothing is supported.
+    DWORD error = ERROR_SUCCESS;
+    if (auto* const query = powerManagement_.Find<decltype(GetPwrCapabilities)>("GetPwrCapabilities")) {
+        static_cast<void>(query(&record));
+        error = GetLastError();
+    } else {
+        error = powerManagement_.LastError();
+    }
     return {record.SystemS3 != FALSE, record.SystemS4 != FALSE, record.SystemS5 != FALSE,
             record.FastSystemS4 != FALSE, error};
 }
@@ -48,8 +59,11 @@ PlatformCallResult WindowsPowerPlatform::EnablePrivilege(const wchar_t* privileg
 
 PlatformCallResult WindowsPowerPlatform::RequestSuspend(bool hibernate, bool force, bool wakeupEventsDisabled) noexcept
 {
-    return ResultOf(SetSuspendState(hibernate ? TRUE : FALSE, force ? TRUE : FALSE,
-                                    wakeupEventsDisabled ? TRUE : FALSE));
+    auto* const suspend = powerManagement_.Find<decltype(SetSuspendState)>("SetSuspendState");
+    if (suspend == nullptr) {
+        return {false, powerManagement_.LastError()};
+    }
+    return ResultOf(suspend(hibernate ? TRUE : FALSE, force ? TRUE : FALSE, wakeupEventsDisabled ? TRUE : FALSE));
 }
 
 PlatformCallResult WindowsPowerPlatform::RequestExitWindows(std::uint32_t flags, std::uint32_t reason) noexcept
@@ -59,14 +73,23 @@ PlatformCallResult WindowsPowerPlatform::RequestExitWindows(std::uint32_t flags,
 
 std::wstring WindowsPowerPlatform::NoticeCaption() noexcept
 {
-    // The caption comes from the platform's logon program, loaded as data
-    // only and released at once; empty when it is missing or has no such
-    // string.
-    const UniqueModule logon(LoadLibraryExW(L"winlogon.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE));
-    if (!logon) {
+    // The caption comes from the platform's logon program in the system
+    // folder, loaded as an image resource only and released at once; empty
+    // when it is missing or has no such string.
+    try {
+        const std::wstring logonPath = SystemFilePath(L"winlogon.exe");
+        if (logonPath.empty()) {
+            return {};
+        }
+        const UniqueModule logon(LoadLibraryExW(logonPath.c_str(), nullptr,
+                                                LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE));
+        if (!logon) {
+            return {};
+        }
+        return LoadResString(logon.Get(), kLogonNoticeStringId);
+    } catch (const std::bad_alloc&) {
         return {};
     }
-    return LoadResString(logon.Get(), kLogonNoticeStringId);
 }
 
 void WindowsPowerPlatform::TraceError(const char* function, int line, const wchar_t* format,

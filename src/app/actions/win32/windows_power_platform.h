@@ -2,9 +2,13 @@
 // The power actions' platform on this machine: the power-management calls,
 // the process token, the logon program's notice caption and the trace log.
 #include "app/actions/power_platform.h"
+#include "app/ground/win32/system_library.h"
 
 class WindowsPowerPlatform final : public PowerPlatform {
 public:
+    // Loads the power-management library from the system folder only.
+    WindowsPowerPlatform() noexcept;
+
     [[nodiscard]] PowerCapabilities QueryCapabilities() noexcept override;
     [[nodiscard]] PlatformCallResult EnablePrivilege(const wchar_t* privilegeName) noexcept override;
     [[nodiscard]] PlatformCallResult RequestSuspend(bool hibernate, bool force,
@@ -12,4 +16,7 @@ public:
     [[nodiscard]] PlatformCallResult RequestExitWindows(std::uint32_t flags, std::uint32_t reason) noexcept override;
     [[nodiscard]] std::wstring NoticeCaption() noexcept override;
     void TraceError(const char* function, int line, const wchar_t* format, std::uint32_t lastError) noexcept override;
+
+private:
+    SystemLibrary powerManagement_;
 };

@@ -12,6 +12,7 @@
 
 #include "app/ground/directory_of_path.h"
 #include "app/ground/win32/com_apartment.h"
+#include "app/ground/win32/plain_file.h"
 #include "app/ground/win32/unique_handle.h"
 
 int WindowsShell::Open(const std::wstring& filePath) noexcept
@@ -73,6 +74,11 @@ int WindowsShell::SaveShortcut(const std::wstring& shortcutPath, const std::wstr
         }
     }
     return status == S_OK ? 1 : 0;
+}
+
+bool WindowsShell::IsPlainFileOrAbsent(const std::wstring& path) noexcept
+{
+    return ::IsPlainFileOrAbsent(path);
 }
 
 int WindowsShell::DeleteShellFile(const std::wstring& path) noexcept

@@ -8,5 +8,6 @@ public:
     int Open(const std::wstring& filePath) noexcept override;
     std::wstring TempDirectory() noexcept override;
     int SaveShortcut(const std::wstring& shortcutPath, const std::wstring& targetPath) noexcept override;
+    bool IsPlainFileOrAbsent(const std::wstring& path) noexcept override;
     int DeleteShellFile(const std::wstring& path) noexcept override;
 };

@@ -1,15 +1,16 @@
 #include "app/ground/win32/trace_log.h"
 
-#include "app/ground/win32/module_file_path.h"
-
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <share.h>
-#include <vector>
+
+#include "app/ground/directory_of_path.h"
+#include "app/ground/win32/module_file_path.h"
+#include "app/ground/win32/plain_file.h"
+#include "app/ground/win32/unique_handle.h"
 
 namespace {
 
@@ -47,17 +48,35 @@ void FormatInto(wchar_t* buffer, std::size_t count, const wchar_t* format, ...) 
     va_end(args);
 }
 
+// The log file, opened without following a link and created only where no
+// name stands yet; nobody else may open it while the line goes in.
+UniqueFileHandle OpenLogFile(const std::wstring& path) noexcept
+{
+    constexpr DWORD kAccess = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+    UniqueFileHandle file(CreateFileW(path.c_str(), kAccess, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        // CREATE_NEW fails on any name that stands, a dangling link too.
+        file.Reset(CreateFileW(path.c_str(), kAccess, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    }
+    return file;
+}
+
 void AppendToFile(const std::wstring& path, std::wstring_view line) noexcept
 {
-    // Nobody else may open the file while the line goes in; when somebody
-    // else holds it, the line reaches the debugger only.
-    FILE* file = _wfsopen(path.c_str(), L"ab", _SH_DENYRW);
-    if (file == nullptr) {
+    // When somebody else holds the file, or the name is a link or has a
+    // second name, the line reaches the debugger only.
+    const UniqueFileHandle file = OpenLogFile(path);
+    if (!file || !IsPlainFileIn(file.Get(), DirectoryOfPath(path))) {
         return;
     }
-    const std::string bytes = EncodeLogFileLine(line);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    try {
+        const std::string bytes = EncodeLogFileLine(line);
+        DWORD written = 0;
+        static_cast<void>(WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    // Libraries that the program loads from here on come from the system
+    // folder only, never from the program's own folder (often Downloads).
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     g_LanguageLoader.LanguageLoader_Load();
     FillButtonLabels(g_StringCatalog, g_ButtonLabels);
     g_ModuleDirectory = GetModuleDirectory(instance);

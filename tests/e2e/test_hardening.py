@@ -1,0 +1,99 @@
+"""The program against a local attacker who plants things where it looks: a
+library beside the program, a server reply that would forge a log record,
+links at the names that the program writes or deletes, and a program folder
+so deep that the system cuts the program's path."""
+import os
+import shutil
+
+import pytest
+
+from conftest import built
+from orvex_e2e import trace_log, wine
+
+FORGED = ("[Dec  1 2026 10:00:00] [INFO][Orvex_SendCommand():47] "
+          "0x00000000 = OrvexNotify(0x00000014, 0x00000000).")
+SHORTCUT = "OrvexSwitcher.lnk"
+
+
+def test_a_library_planted_beside_the_program_is_never_loaded(program_dir, other_cwd):
+    shutil.copy2(built("tests/support/powrprof.dll"), program_dir / "powrprof.dll")
+    # As on Windows, a library of the program's folder comes before the
+    # system's own.
+    env = {"WINEDLLOVERRIDES": "mscoree,mshtml=;powrprof=n,b"}
+    program = program_dir / "OrvexSwitcher.exe"
+    # The planted library would report S3 and accept it; the system's does not.
+    assert wine.run(program, "-foo", cwd=other_cwd, env=env).exit_code == 1
+    assert wine.run(program, "-s3", cwd=other_cwd, env=env).exit_code == 1
+    assert wine.run(program, "-s4", cwd=other_cwd, env=env).exit_code == 0
+    assert not (program_dir / "planted-library-ran.txt").exists()
+    assert [r.function for r in trace_log.records(program_dir)] == ["DoS3"]
+
+
+def test_a_reply_cannot_forge_a_log_record(script_server, program_dir, other_cwd, config_tool):
+    server = script_server("--profile", "ready",
+                           "--raw", "17=WMIS_HRESULT=-2147217400;WMIS_ActionIndex=9\\u000d\\u000a" + FORGED)
+    result = wine.run(program_dir / "OrvexSwitcher.exe", cwd=other_cwd, capture=False)
+    assert result.exit_code == 0, "command 17 failed, so the tool takes over"
+    assert server.commands() == [17]
+    records = trace_log.records(program_dir)
+    assert [(r.level, r.function) for r in records] == [("ERROR", "Orvex_SendCommand")]
+    assert records[0].message == ("[HRESULT=0x80041008] [ActionIndex=9\\x0d\\x0a" + FORGED
+                                  + "] OrvexNotify(0x00000011, 0x00000000).")
+
+
+def plant(kind, name, victim):
+    """Puts a link of that kind (or a folder) at name; victim is its target."""
+    if kind == "symbolic link":
+        name.symlink_to(victim)
+    elif kind == "dangling link":
+        name.symlink_to(victim.with_name("created-through-a-link"))
+    elif kind == "hard link":
+        os.link(victim, name)
+    else:
+        name.mkdir()
+
+
+KINDS = ["symbolic link", "dangling link", "hard link", "folder"]
+
+
+@pytest.mark.parametrize("kind", KINDS)
+def test_the_taskbar_options_leave_a_planted_link_and_its_target_alone(program_dir, other_cwd, tmp_path, kind):
+    temp = tmp_path / "temp"
+    temp.mkdir()
+    victim = tmp_path / "victim.txt"
+    victim.write_bytes(b"a file elsewhere on the disk")
+    plant(kind, temp / SHORTCUT, victim)
+    temp_name = wine.windows_path(temp) + "\\"
+    for option in ("-taskbarpin", "-taskbarunpin"):
+        result = wine.run_with_windows_environment(program_dir / "OrvexSwitcher.exe", option, cwd=other_cwd,
+                                                   variables={"TMP": temp_name, "TEMP": temp_name})
+        assert result.exit_code == 1
+    assert victim.read_bytes() == b"a file elsewhere on the disk"
+    assert os.path.lexists(temp / SHORTCUT)
+    assert not (tmp_path / "created-through-a-link").exists()
+
+
+@pytest.mark.parametrize("kind", KINDS[:3])
+def test_the_log_is_not_written_through_a_planted_link(program_dir, other_cwd, tmp_path, kind):
+    victim = tmp_path / "victim.txt"
+    victim.write_bytes(b"a file elsewhere on the disk")
+    plant(kind, trace_log.log_path(program_dir), victim)
+    # Wine has no S3: the action writes one record, or would.
+    assert wine.run(program_dir / "OrvexSwitcher.exe", "-s3", cwd=other_cwd).exit_code == 1
+    assert victim.read_bytes() == b"a file elsewhere on the disk"
+    assert not (tmp_path / "created-through-a-link").exists()
+
+
+def test_a_program_path_cut_by_the_system_launches_nothing(tmp_path, other_cwd):
+    # The system cuts the program's path at 259 characters, inside the name
+    # of the program's own folder: the cut path's folder is the parent.
+    parent_length = 200 - len(wine.windows_path(tmp_path)) - 2
+    parent = tmp_path / ("p" * parent_length)
+    folder = parent / ("q" * 80)
+    folder.mkdir(parents=True)
+    assert len(wine.windows_path(folder / "OrvexSwitcher.exe")) > 260
+    shutil.copy2(built("src/OrvexSwitcher.exe"), folder / "OrvexSwitcher.exe")
+    shutil.copy2(built("tools/config_tool/OrvexConfigTool.exe"), parent / "OrvexConfigTool.exe")
+    result = wine.run(folder / "OrvexSwitcher.exe", "-config", cwd=other_cwd, capture=False)
+    assert result.exit_code == 1
+    assert not (parent / "OrvexConfigTool.started.txt").exists()

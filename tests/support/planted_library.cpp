@@ -1,0 +1,49 @@
+// A stand-in for a library that an attacker plants beside the program under
+// the name of one that the program uses (powrprof.dll). Loaded, it leaves
+// planted-library-ran.txt beside itself; its exports answer as if every
+// power state were supported and every call accepted.
+#include <windows.h>
+
+#include <powrprof.h>
+
+#include <string>
+
+namespace {
+
+void LeaveMark(HMODULE self) noexcept
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return;
+    }
+    std::wstring mark(path, length);
+    mark.resize(mark.rfind(L'\\') + 1);
+    mark += L"planted-library-ran.txt";
+    const HANDLE file = CreateFileW(mark.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        LeaveMark(self);
+    }
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) BOOLEAN WINAPI GetPwrCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities)
+{
+    ZeroMemory(capabilities, sizeof *capabilities);
+    capabilities->SystemS3 = capabilities->SystemS4 = capabilities->SystemS5 = capabilities->FastSystemS4 = TRUE;
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) BOOLEAN WINAPI SetSuspendState(BOOLEAN, BOOLEAN, BOOLEAN)
+{
+    return TRUE;
+}
