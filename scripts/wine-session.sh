@@ -5,7 +5,9 @@
 ORVEX_REPO=${ORVEX_REPO:-$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${ORVEX_WINEPREFIX:-$ORVEX_REPO/build/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# winemenubuilder: Wine starts it for every shell link saved, to make a
+# desktop menu entry, and it would inherit and hold a test's output.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 ORVEX_XVFB_PID=
 
 orvex_wine_prefix() {

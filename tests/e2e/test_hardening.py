@@ -19,7 +19,7 @@ def test_a_library_planted_beside_the_program_is_never_loaded(program_dir, other
     shutil.copy2(built("tests/support/powrprof.dll"), program_dir / "powrprof.dll")
     # As on Windows, a library of the program's folder comes before the
     # system's own.
-    env = {"WINEDLLOVERRIDES": "mscoree,mshtml=;powrprof=n,b"}
+    env = {"WINEDLLOVERRIDES": wine.environment()["WINEDLLOVERRIDES"] + ";powrprof=n,b"}
     program = program_dir / "OrvexSwitcher.exe"
     # The planted library would report S3 and accept it; the system's does not.
     assert wine.run(program, "-foo", cwd=other_cwd, env=env).exit_code == 1

@@ -12,7 +12,7 @@ DEFAULT_TIMEOUT = 60
 def environment(extra=None):
     env = dict(os.environ)
     env.setdefault("WINEDEBUG", "-all")
-    env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+    env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d")
     if extra:
         env.update(extra)
     return env
