@@ -26,20 +26,21 @@ orvex_wine_prefix() {
   fi
 }
 
-# orvex_xvfb_start [WIDTHxHEIGHT]: a display of our own on the first free number.
+# orvex_xvfb_start [WIDTHxHEIGHT]: a display of our own, on a number that
+# Xvfb picks itself (two sessions that look for a free number at the same
+# time could otherwise take the same one).
 orvex_xvfb_start() {
   local size=${1:-1024x768}
-  local number=90
-  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-    number=$((number + 1))
-  done
-  Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   ORVEX_XVFB_PID=$!
-  for _ in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$number" ] && break
+  for _ in $(seq 150); do
+    [ -s "$number_file" ] && break
     sleep 0.1
   done
-  export DISPLAY=":$number"
+  export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+  rm -f "$number_file"
 }
 
 orvex_wine_start() {
