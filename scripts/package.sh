@@ -34,7 +34,7 @@ if [[ ! $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
   echo "package.sh: the version must be X.Y.Z, not '$version'" >&2
   exit 2
 fi
-if [ -n "${ORVEX_SIGN_CERT:-}${ORVEX_SIGN_KEY:-}" ] && { [ -z "${ORVEX_SIGN_CERT:-}" ] || [ -z "${ORVEX_SIGN_KEY:-}" ]; }; then
+if [ "${ORVEX_SIGN_CERT:+set}" != "${ORVEX_SIGN_KEY:+set}" ]; then
   echo "package.sh: signing needs both ORVEX_SIGN_CERT and ORVEX_SIGN_KEY" >&2
   exit 2
 fi

@@ -161,7 +161,8 @@ def test_install_upgrade_downgrade_and_removal(packages, prefix, tmp_path):
         if version:
             readme = (installed / "README.md").read_text("utf-8")
             assert (step, f"OrvexSwitcher-{version}.msi" in readme, "<version>" in readme) == (step, True, False)
-            assert (step, verifies(installed / "OrvexSwitcher.exe", packages["cert"])) == (step, package_after == "older")
+            signed = verifies(installed / "OrvexSwitcher.exe", packages["cert"])
+            assert (step, signed) == (step, package_after == "older")
         if run:
             # Without the script server the switch logs the failed open and
             # hands over to the companion tool, which is not there.
