@@ -27,7 +27,8 @@ if (( (0x$characteristics & 0x160) != 0x160 )); then
   status=1
 fi
 
-if ! "$nm" "$program" | grep -q '__stack_chk_fail'; then
+symbols=$("$nm" "$program")
+if ! grep -q '__stack_chk_fail' <<<"$symbols"; then
   echo "no stack protector: __stack_chk_fail is not referenced"
   status=1
 fi

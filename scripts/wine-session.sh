@@ -51,6 +51,10 @@ orvex_wine_start() {
   # test, they would inherit its output pipe and hold it open.
   wineserver -p
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # The first window of a session starts the desktop process, which would
+  # hold the output of a test's program in the same way: rundll32 makes a
+  # window.
+  wine rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 </dev/null || true
 }
 
 orvex_wine_stop() {
