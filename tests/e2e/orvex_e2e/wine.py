@@ -1,6 +1,7 @@
 """Running Windows programs under Wine, with bounded waits."""
 import os
 import subprocess
+import tempfile
 from contextlib import contextmanager
 from dataclasses import dataclass
 from pathlib import Path
@@ -32,32 +33,34 @@ class Run:
 
 def run(program, *arguments, cwd=None, timeout=DEFAULT_TIMEOUT, env=None, capture=True):
     """Runs a Windows program to its end and returns its exit code and output.
-    capture=False discards the output: a process that the program starts and
-    leaves running inherits the output pipes and would keep them open."""
-    output = subprocess.PIPE if capture else subprocess.DEVNULL
-    completed = subprocess.run(
-        ["wine", str(program), *arguments],
-        cwd=cwd,
-        env=environment(env),
-        stdin=subprocess.DEVNULL,
-        stdout=output,
-        stderr=output,
-        timeout=timeout,
-    )
-    return Run(completed.returncode,
-               (completed.stdout or b"").decode("utf-8", "replace"),
-               (completed.stderr or b"").decode("utf-8", "replace"))
+    The output goes through files, not pipes: a process that Wine starts on
+    the program's behalf (the desktop, a tool the program launches) inherits
+    them and may outlive it, and a pipe would stay open until it ends."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        completed = subprocess.run(
+            ["wine", str(program), *arguments],
+            cwd=cwd,
+            env=environment(env),
+            stdin=subprocess.DEVNULL,
+            stdout=out if capture else subprocess.DEVNULL,
+            stderr=err if capture else subprocess.DEVNULL,
+            timeout=timeout,
+        )
+        out.seek(0)
+        err.seek(0)
+        return Run(completed.returncode, out.read().decode("utf-8", "replace"), err.read().decode("utf-8", "replace"))
 
 
 def start(program, *arguments, cwd=None, env=None):
-    """Starts a Windows program and returns its Popen; the caller ends it."""
+    """Starts a Windows program and returns its Popen; the caller ends it. Its
+    output is dropped, for the reason given at run()."""
     return subprocess.Popen(
         ["wine", str(program), *arguments],
         cwd=cwd,
         env=environment(env),
         stdin=subprocess.DEVNULL,
-        stdout=subprocess.PIPE,
-        stderr=subprocess.PIPE,
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
     )
 
 
