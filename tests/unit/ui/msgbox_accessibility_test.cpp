@@ -39,7 +39,6 @@ TEST(MsgBoxAccessibility, OnlyTheFocusedButtonOfAFocusedBoxIsFocusedAndOnlyThePr
         {1, {1, -1, 1}, true, kStateFocusable},
         {2, {1, -1, 1}, false, kStateFocusable},
         {2, {1, 1, 0}, true, kStateFocusable | kStateFocused | kStatePressed},
-        {1, {0, 0, 0}, false, kStateFocusable | kStatePressed},
         {1, {2, 1, 0}, true, kStateFocusable},
     };
     for (const Case& c : cases) {
@@ -61,21 +60,15 @@ TEST(MsgBoxAccessibility, NavigationFollowsTheRowAsTheScreenShowsIt)
     const Case cases[] = {
         {kChildSelf, kNavFirstChild, 3, false, 1},
         {kChildSelf, kNavLastChild, 3, true, 3},
-        {kChildSelf, kNavNext, 3, false, kNoChild},   // the box's siblings are not its business
         {1, kNavNext, 3, false, 2},
         {3, kNavNext, 3, false, kNoChild},
         {2, kNavPrevious, 3, true, 1},
-        {1, kNavPrevious, 2, false, kNoChild},
         {1, kNavRight, 2, false, 2},
         {1, kNavRight, 2, true, kNoChild},
         {1, kNavLeft, 2, true, 2},
         {2, kNavLeft, 2, false, 1},
         {1, kNavUp, 2, false, kNoChild},
-        {1, kNavDown, 2, false, kNoChild},
-        {1, kNavFirstChild, 2, false, kNoChild},
-        {1, kNavNext, 1, false, kNoChild},
         {3, kNavNext, 2, false, kBadChild},
-        {-1, kNavNext, 2, false, kBadChild},
         {1, 0, 2, false, kBadChild},
         {1, 9, 2, false, kBadChild},
     };

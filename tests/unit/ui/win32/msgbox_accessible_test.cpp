@@ -108,14 +108,10 @@ TEST(MsgBoxAccessible, FiftyReadBoxesLeaveNoObjectClassOrApartmentAndHeldObjects
             }
         }
     }
-    const std::vector<long> expectedCounts = [] {
-        std::vector<long> counts;
-        for (int cycle = 0; cycle < 50; ++cycle) {
-            counts.push_back(std::vector<long>{1, 2, 2, 3, 3}[cycle % 5]);
-        }
-        return counts;
-    }();
-    EXPECT_EQ(childCounts, expectedCounts);
+    const long buttonCounts[] = {1, 2, 2, 3, 3};
+    for (std::size_t cycle = 0; cycle < childCounts.size(); ++cycle) {
+        EXPECT_EQ(childCounts[cycle], buttonCounts[cycle % 5]) << cycle;
+    }
     for (IAccessible* box : held) {
         BSTR name = nullptr;
         EXPECT_EQ(box->get_accName(Child(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
