@@ -7,7 +7,7 @@ from contextlib import contextmanager
 
 import pytest
 
-from orvex_e2e import msgbox, screen, wine
+from orvex_e2e import msgbox, reader, screen, wine
 
 # Wine's ExitWindowsEx hands over to wineboot: "--kill" for EWX_FORCE and
 # "--shutdown" unless EWX_REBOOT is set.
@@ -65,15 +65,20 @@ def test_the_session_ends_after_the_call_is_accepted(program_dir, other_cwd, con
 
 
 def test_with_show_msg_1_the_notice_holds_the_end_back_until_it_times_out(program_dir, other_cwd, config_tool,
-                                                                         session, tmp_path):
+                                                                         session, tmp_path, msaa_client):
     wine.set_show_msg(1, env=session)
     screen.move_pointer(1, 1)
-    with held_tool(config_tool, session) as held:
+    with held_tool(config_tool, session) as held, reader.started(msaa_client, env=session) as client:
         with wine.started(program_dir / "OrvexSwitcher.exe", "-shutdown", cwd=other_cwd, env=session) as process:
             box, image = msgbox.wait_for_box(timeout=30)
             image.save(tmp_path / "notice.png")
             # One OK button, no icon, no text: only the caption could show.
             assert len(box.buttons) == 1
+            # A reader hears the one button, focused, and the caption, which
+            # is empty here: this Wine has no winlogon.exe to take it from.
+            box_line, buttons = client.dialog()
+            assert (box_line["role"], box_line["name"], box_line["description"]) == ("18", "", "")
+            assert [(button["name"], button["state"]) for button in buttons] == [("OK", str(0x100004))]
             assert held.poll() is None and process.poll() is None
             # Unanswered, the notice ends itself after 5 seconds.
             screen.wait_until(lambda: not msgbox.box_shown(), timeout=30, message="the notice to go")

@@ -104,6 +104,15 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONUP:
         OnLButtonUp(window, PointerX(lParam), PointerY(lParam));
         return 0;
+    case WM_GETOBJECT:
+        return accessibility.OnGetObject(*this, window, wParam, lParam);
+    case kAccessiblePressMessage:
+        OnAccessiblePress(static_cast<std::int32_t>(wParam));
+        return 0;
+    case WM_DESTROY:
+        RaiseDialogEnd(window);
+        accessibility.Disconnect();
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -112,7 +121,9 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
 void OrvexMsgBox::OnKeyDown(HWND window, std::uint32_t key) noexcept
 {
     if (!answered) {
+        const std::int32_t focusedBefore = input.focusedIndex;
         Apply(window, KeyDownRule(input, key, style, buttonCount));
+        AnnounceFocusMove(window, focusedBefore);
     }
 }
 
@@ -137,7 +148,9 @@ void OrvexMsgBox::OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noe
     if (answered || KeysHoldTheMouse()) {
         return;
     }
+    const std::int32_t focusedBefore = input.focusedIndex;
     Apply(window, LButtonDownRule(input, buttons, buttonCount, x, y));
+    AnnounceFocusMove(window, focusedBefore);
 }
 
 void OrvexMsgBox::OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept
@@ -176,6 +189,22 @@ void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
         AnswerAndClose(outcome.answer);
     } else if (outcome.repaint) {
         InvalidateRect(window, nullptr, TRUE);
+    }
+}
+
+// A reader's default action answers like a click on that button; only the
+// first of several counts.
+void OrvexMsgBox::OnAccessiblePress(std::int32_t index) noexcept
+{
+    if (!answered && index >= 0 && index < buttonCount && index < kMaxButtons) {
+        AnswerAndClose(buttons[index].id);
+    }
+}
+
+void OrvexMsgBox::AnnounceFocusMove(HWND window, std::int32_t focusedBefore) noexcept
+{
+    if (!answered && input.focusedIndex != focusedBefore) {
+        RaiseFocus(window, input.focusedIndex);
     }
 }
 

@@ -49,6 +49,7 @@ std::int32_t OrvexMsgBox::Init() noexcept
         Cleanup();
         return 0;
     }
+    accessibility.EnterApartment();
     return 1;
 }
 
@@ -137,6 +138,7 @@ void OrvexMsgBox::Cleanup() noexcept
     titleFont.Reset();
     msgBoxAtom.Reset();
     bkgndAtom.Reset();
+    accessibility.LeaveApartment();
 }
 
 void OrvexMsgBox::PrepareButtons() noexcept
@@ -254,6 +256,8 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
         SetLayeredWindowAttributes(background, 0, kVeilAlpha, LWA_ALPHA);
         UpdateWindow(background);
         ShowWindow(background, SW_SHOWNORMAL);
+        RaiseDialogStart(hwndMsgBox);
+        RaiseFocus(hwndMsgBox, input.focusedIndex);
         RunModalLoop();
     }
     // No window may outlive the loop: the classes could not be unregistered.

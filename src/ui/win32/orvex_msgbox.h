@@ -12,6 +12,7 @@
 #include "ui/msgbox_geometry.h"
 #include "ui/msgbox_input.h"
 #include "ui/win32/load_res_string.h"
+#include "ui/win32/msgbox_accessible.h"
 #include "ui/win32/ui_handles.h"
 
 inline constexpr wchar_t kBkgndClassName[] = L"OrvexBkgnd_Class";
@@ -31,7 +32,8 @@ public:
     // null. A timeout of -1 means none.
     [[nodiscard]] std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
                                     std::int32_t timeoutSeconds) noexcept;
-    // Releases icon, fonts and class registrations; safe to repeat.
+    // Releases icon, fonts and class registrations, disconnects the object
+    // that screen readers read and leaves its COM apartment; safe to repeat.
     void Cleanup() noexcept;
 
     // Buttons, captions and icon for the current style; Show runs it before
@@ -46,6 +48,7 @@ public:
 
 private:
     friend struct OrvexMsgBoxTestAccess;
+    friend class MsgBoxAccessible;
 
     // How the caption line and the message text are measured (with
     // DT_CALCRECT) and drawn.
@@ -71,6 +74,8 @@ private:
     void OnDisplayChange(HWND window) noexcept;
     void Apply(HWND window, const InputOutcome& outcome) noexcept;
     void AnswerAndClose(std::int32_t answer) noexcept;
+    void OnAccessiblePress(std::int32_t index) noexcept;
+    void AnnounceFocusMove(HWND window, std::int32_t focusedBefore) noexcept;
 
     void Paint(HWND window) noexcept;
     void DrawTexts(HDC dc, const BoxRect& band) noexcept;
@@ -100,4 +105,6 @@ private:
     ButtonLabels labels;
     // Set with the answer: the windows are closing and take no more input.
     bool answered = false;
+    // What screen readers read and press.
+    MsgBoxAccessibility accessibility;
 };

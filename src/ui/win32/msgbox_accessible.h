@@ -1,0 +1,113 @@
+#pragma once
+// The message box as Active Accessibility shows it to screen readers: an
+// IAccessible object served from the box window (WM_GETOBJECT), the events
+// that tell a reader the box came, moved its focus and went, and the COM
+// apartment the object is served from.
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <cstdint>
+
+#include "app/ground/win32/unique_handle.h"
+
+class OrvexMsgBox;
+
+// Posted to the box window by a reader's default action: press the button
+// whose index is the first parameter.
+inline constexpr UINT kAccessiblePressMessage = WM_APP + 0x1A1;
+
+// The box and its buttons. It reads the box through a back-pointer, on the
+// box's thread (calls from other processes reach it through the box's message
+// loop); once detached, when the box window goes, it answers every call
+// with RPC_E_DISCONNECTED.
+class MsgBoxAccessible final : public IAccessible {
+public:
+    MsgBoxAccessible(OrvexMsgBox& box, HWND window) noexcept;
+    MsgBoxAccessible(const MsgBoxAccessible&) = delete;
+    MsgBoxAccessible& operator=(const MsgBoxAccessible&) = delete;
+
+    void Detach() noexcept;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
+
+    // IDispatch: readers use the interface's own methods; no type library.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) noexcept override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT* badArgument) noexcept override;
+
+    // IAccessible
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) noexcept override;
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) noexcept override;
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) noexcept override;
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
+                                          VARIANT child) noexcept override;
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) noexcept override;
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) noexcept override;
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) noexcept override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override;
+
+private:
+    ~MsgBoxAccessible() = default;
+
+    // The child id a reader names, when the box is still there and has
+    // such a child; otherwise the error to answer.
+    [[nodiscard]] HRESULT CheckChild(const VARIANT& child, std::int32_t& childId) const noexcept;
+    [[nodiscard]] bool WindowFocused() const noexcept;
+
+    LONG references = 1;
+    OrvexMsgBox* box;
+    HWND window;
+};
+
+// What the box holds for its readers: the COM apartment, entered by Init
+// and left by Cleanup, and the accessible object, made on the first request
+// and disconnected when the box window goes.
+class MsgBoxAccessibility {
+public:
+    MsgBoxAccessibility() noexcept = default;
+    ~MsgBoxAccessibility();
+    MsgBoxAccessibility(const MsgBoxAccessibility&) = delete;
+    MsgBoxAccessibility& operator=(const MsgBoxAccessibility&) = delete;
+
+    // A thread that cannot enter an apartment still shows the box; readers
+    // then get the failure of the request instead of an object.
+    void EnterApartment() noexcept;
+    // Disconnects the object and leaves the apartment; safe to repeat.
+    void LeaveApartment() noexcept;
+
+    // The answer to WM_GETOBJECT: the object for OBJID_CLIENT, the default
+    // window procedure's answer for every other id.
+    [[nodiscard]] LRESULT OnGetObject(OrvexMsgBox& box, HWND window, WPARAM wParam, LPARAM lParam) noexcept;
+    // Readers that still hold the object get an error from now on.
+    void Disconnect() noexcept;
+
+private:
+    bool inApartment = false;
+    ComPtr<MsgBoxAccessible> object;
+};
+
+// The events a reader follows: the box came, its focus is on a button (when
+// it comes and whenever the focus moves), the box went.
+void RaiseDialogStart(HWND window) noexcept;
+void RaiseFocus(HWND window, std::int32_t focusedIndex) noexcept;
+void RaiseDialogEnd(HWND window) noexcept;

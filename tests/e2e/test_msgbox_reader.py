@@ -1,0 +1,86 @@
+"""The message box through a screen reader's eyes: an Active Accessibility
+client in its own process (msaa_client.exe) reads the real program's boxes,
+follows their focus and presses their buttons, while the screen shows where
+the buttons really are."""
+import pytest
+
+from orvex_e2e import msgbox, reader, screen, wine
+
+ROLE_DIALOG = "18"
+ROLE_PUSH_BUTTON = "43"
+FOCUSABLE = 0x100000
+FOCUSED = 0x4
+
+# The texts of the English sections, which the test prefix's locale selects.
+CONFIRMATION = "Going to switch to android OS."
+NOT_READY = "Pivra is not ready, maybe you need to reboot this platform."
+
+
+def check_read(box_line, buttons, expected_name, expected_description, captions, box_on_screen):
+    """The box as read: a dialog with its name and description whose buttons
+    have their captions, the first focused, each where the screen shows it."""
+    assert (box_line["role"], box_line["name"], box_line["description"]) == (ROLE_DIALOG, expected_name,
+                                                                             expected_description)
+    assert box_line["focus"] == "1"
+    assert [button["name"] for button in buttons] == captions
+    assert {button["role"] for button in buttons} == {ROLE_PUSH_BUTTON}
+    assert {button["action"] for button in buttons} == {"Press"}
+    states = [int(button["state"]) for button in buttons]
+    assert states == [FOCUSABLE | FOCUSED] + [FOCUSABLE] * (len(buttons) - 1)
+    on_screen = [(b.left, b.top, b.right, b.bottom) for b in box_on_screen.buttons]
+    assert sorted(reader.location(button) for button in buttons) == on_screen
+    assert [button["hit"] for button in buttons] == [button["id"] for button in buttons]
+
+
+# (profile, ShowMsg, name, description, captions, Tab first, button pressed,
+#  exit code, commands after the box)
+SWITCH_BOXES = [
+    ("ready", 2, CONFIRMATION, CONFIRMATION, ["OK", "Cancel"], True, 2, 1, []),
+    ("ready", 2, CONFIRMATION, CONFIRMATION, ["OK", "Cancel"], False, 1, 0, [20]),
+    ("not-ready", 0, "Warning", NOT_READY, ["OK"], False, 1, 1, []),
+]
+
+
+@pytest.mark.parametrize("profile, show_msg_value, name, description, captions, tab, pressed, exit_code, after",
+                         SWITCH_BOXES, ids=["confirmation tab cancel", "confirmation ok", "not ready ok"])
+def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server, program_dir, other_cwd,
+                                                                  config_tool, show_msg, msaa_client, profile,
+                                                                  show_msg_value, name, description, captions, tab,
+                                                                  pressed, exit_code, after):
+    server = script_server("--profile", profile)
+    show_msg(show_msg_value)
+    screen.move_pointer(1, 1)
+    with reader.started(msaa_client) as client:
+        with wine.started(program_dir / "OrvexSwitcher.exe", cwd=other_cwd) as process:
+            box_line, buttons = client.dialog()
+            box_on_screen, _ = msgbox.wait_for_box(buttons=len(captions))
+            check_read(box_line, buttons, name, description, captions, box_on_screen)
+            client.seen_or_wait_for("focus", id="1", name=captions[0])
+            before = server.commands()
+            if tab:
+                screen.key("Tab")
+                focus = client.wait_for("focus", id="2")
+                assert (focus["name"], int(focus["state"]) & FOCUSED) == (captions[1], FOCUSED)
+            assert client.press(pressed)["hr"] == "0x00000000"
+            end = client.wait_for("dialogend")
+            assert wine.exit_code(process, timeout=30) == exit_code
+        # Held past its end, the object answers with an error.
+        assert reader.failed(end["after-end"])
+    assert server.commands() == before + after
+    assert config_tool.starts() == []
+
+
+def test_a_mirrored_box_is_read_where_the_screen_shows_it(msgbox_viewer, msaa_client):
+    session = screen.current_session()
+    env = dict(session.env, LC_ALL="he_IL.UTF-8")
+    screen.move_pointer(1, 1)
+    with reader.started(msaa_client) as client:
+        with wine.started(msgbox_viewer, "-labels", "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue", "Text",
+                          "Caption", "65", "-1", env=env) as process:
+            box_line, buttons = client.dialog()
+            box_on_screen, _ = msgbox.wait_for_box(session.env, buttons=2)
+            check_read(box_line, buttons, "Caption", "Text", ["OK", "Cancel"], box_on_screen)
+            # OK, the first button, is the right one on the screen.
+            assert reader.location(buttons[0])[0] > reader.location(buttons[1])[0]
+            client.press(1)
+            assert wine.exit_code(process) == 1

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ui/msgbox_accessibility.h"
+
+namespace {
+
+TEST(MsgBoxAccessibility, TheBoxIsNamedByItsCaptionElseByItsText)
+{
+    struct Case {
+        const wchar_t* caption;
+        const wchar_t* text;
+        std::wstring name;
+    };
+    const Case cases[] = {
+        {L"Warning", L"Not ready", L"Warning"},
+        {L"", L"Going to switch", L"Going to switch"},
+        {nullptr, L"Going to switch", L"Going to switch"},
+        {nullptr, nullptr, L""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AccessibleBoxName(c.caption, c.text), c.name);
+    }
+}
+
+TEST(MsgBoxAccessibility, OnlyTheFocusedButtonOfAFocusedBoxIsFocusedAndOnlyThePressedOneIsPressed)
+{
+    struct Case {
+        std::int32_t childId;
+        MsgBoxInput input;
+        bool windowFocused;
+        std::uint32_t state;
+    };
+    const Case cases[] = {
+        {kChildSelf, {1, -1, 1}, true, kStateFocusable},
+        {2, {1, -1, 1}, true, kStateFocusable | kStateFocused},
+        {1, {1, -1, 1}, true, kStateFocusable},
+        {2, {1, -1, 1}, false, kStateFocusable},
+        {2, {1, 1, 0}, true, kStateFocusable | kStateFocused | kStatePressed},
+        {1, {2, 1, 0}, true, kStateFocusable},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AccessibleState(c.childId, c.input, c.windowFocused), c.state) << c.childId;
+    }
+    EXPECT_EQ(FocusedChild({2, -1, 0}, true), 3);
+    EXPECT_EQ(FocusedChild({2, -1, 0}, false), kNoChild);
+}
+
+TEST(MsgBoxAccessibility, NavigationFollowsTheRowAsTheScreenShowsIt)
+{
+    struct Case {
+        std::int32_t start;
+        std::int32_t direction;
+        std::int32_t count;
+        bool mirrored;
+        std::int32_t target;
+    };
+    const Case cases[] = {
+        {kChildSelf, kNavFirstChild, 3, false, 1},
+        {kChildSelf, kNavLastChild, 3, true, 3},
+        {1, kNavNext, 3, false, 2},
+        {3, kNavNext, 3, false, kNoChild},
+        {2, kNavPrevious, 3, true, 1},
+        {1, kNavRight, 2, false, 2},
+        {1, kNavRight, 2, true, kNoChild},
+        {1, kNavLeft, 2, true, 2},
+        {2, kNavLeft, 2, false, 1},
+        {1, kNavUp, 2, false, kNoChild},
+        {3, kNavNext, 2, false, kBadChild},
+        {1, 0, 2, false, kBadChild},
+        {1, 9, 2, false, kBadChild},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NavigateChild(c.start, c.direction, c.count, c.mirrored), c.target)
+            << c.start << " " << c.direction << " " << c.count << " " << c.mirrored;
+    }
+}
+
+TEST(MsgBoxAccessibility, ScreenPlacesAndHitsMatchInBothLayouts)
+{
+    MsgBoxButton buttons[2];
+    buttons[0].rect = {573, 403, 663, 435};
+    buttons[1].rect = {678, 403, 768, 435};
+    const ClientOnScreen plain{10, 20, 1024, false};
+    const ClientOnScreen mirrored{10, 20, 1024, true};
+    EXPECT_EQ(RectOnScreen(buttons[0].rect, plain), (BoxRect{583, 423, 673, 455}));
+    // Mirrored, the client's x counts from the right edge at 1034.
+    EXPECT_EQ(RectOnScreen(buttons[0].rect, mirrored), (BoxRect{371, 423, 461, 455}));
+
+    struct Case {
+        std::int32_t x;
+        std::int32_t y;
+        bool mirrored;
+        std::int32_t child;
+    };
+    const Case cases[] = {
+        {583, 423, false, 1},  {672, 454, false, 1}, {673, 423, false, kChildSelf}, {688, 430, false, 2},
+        {371, 423, true, 1},   {460, 454, true, 1},  {461, 423, true, kChildSelf},  {370, 430, true, kChildSelf},
+        {266, 430, true, 2},   {583, 422, false, kChildSelf},
+    };
+    for (const Case& c : cases) {
+        const BoxPoint point = PointInClient(c.x, c.y, c.mirrored ? mirrored : plain);
+        EXPECT_EQ(ChildAtPoint(buttons, 2, point.x, point.y), c.child) << c.x << "," << c.y << " " << c.mirrored;
+    }
+}
+
+}  // namespace

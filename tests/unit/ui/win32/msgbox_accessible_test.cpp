@@ -1,0 +1,127 @@
+// The box's accessible object in this process: a reader on the box's own
+// thread takes it when the box raises its start event. What other processes
+// read and press is shown end to end.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "ui/msgbox_style.h"
+#include "ui/win32/orvex_msgbox.h"
+
+namespace {
+
+const ButtonLabels kNoLabels{};
+
+std::function<void(IAccessible*)> g_onStart;
+
+void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept
+{
+    IAccessible* box = nullptr;
+    VARIANT id;
+    VariantInit(&id);
+    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), &box, &id)) ||
+        box == nullptr) {
+        ADD_FAILURE() << "no accessible object for the box";
+        return;
+    }
+    g_onStart(box);
+}
+
+// Runs onStart with the box's object, which it then owns, once per box
+// shown while the reader is there.
+class Reader {
+public:
+    explicit Reader(std::function<void(IAccessible*)> onStart)
+    {
+        g_onStart = std::move(onStart);
+        hook = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGSTART, nullptr, OnDialogStart,
+                               GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    }
+    ~Reader()
+    {
+        UnhookWinEvent(hook);
+        g_onStart = nullptr;
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    HWINEVENTHOOK hook = nullptr;
+};
+
+VARIANT Child(long id)
+{
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+TEST(MsgBoxAccessible, OnlyTheFirstDefaultActionAnswersAsAClickOnItsButton)
+{
+    HRESULT presses[3] = {E_FAIL, E_FAIL, E_FAIL};
+    std::int32_t answer = 0;
+    {
+        const Reader reader([&](IAccessible* box) {
+            presses[0] = box->accDoDefaultAction(Child(2));
+            presses[1] = box->accDoDefaultAction(Child(1));
+            presses[2] = box->accDoDefaultAction(Child(3));
+            box->Release();
+        });
+        ASSERT_NE(reader.hook, nullptr);
+        OrvexMsgBox box(kNoLabels);
+        ASSERT_EQ(box.Init(), 1);
+        answer = box.Show(L"Yes or no?", nullptr, 4, 20);
+    }
+    EXPECT_EQ(answer, kIdNo);
+    EXPECT_EQ(presses[0], S_OK);
+    EXPECT_EQ(presses[1], S_OK);
+    EXPECT_EQ(presses[2], E_INVALIDARG) << "a Yes/No box has no third button";
+}
+
+TEST(MsgBoxAccessible, FiftyReadBoxesLeaveNoObjectClassOrApartmentAndHeldObjectsAnswerAnError)
+{
+    std::vector<IAccessible*> held;
+    std::vector<long> childCounts;
+    {
+        const Reader reader([&](IAccessible* box) {
+            long count = 0;
+            box->get_accChildCount(&count);
+            childCounts.push_back(count);
+            held.push_back(box);
+        });
+        ASSERT_NE(reader.hook, nullptr);
+        const std::uint32_t styles[] = {0, 0x41, 0x14, 0x33, 0x26};
+        for (int cycle = 0; cycle < 50; ++cycle) {
+            OrvexMsgBox box(kNoLabels);
+            ASSERT_EQ(box.Init(), 1) << cycle;
+            ASSERT_EQ(box.Show(L"Fifty boxes", L"Caption", styles[cycle % 5], 0), kIdOk) << cycle;
+            ASSERT_EQ(held.size(), static_cast<std::size_t>(cycle + 1)) << "the box was not read";
+            // The box left the apartment it entered: this thread enters anew.
+            const HRESULT entered = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            EXPECT_EQ(entered, S_OK) << cycle;
+            if (SUCCEEDED(entered)) {
+                CoUninitialize();
+            }
+        }
+    }
+    const long buttonCounts[] = {1, 2, 2, 3, 3};
+    for (std::size_t cycle = 0; cycle < childCounts.size(); ++cycle) {
+        EXPECT_EQ(childCounts[cycle], buttonCounts[cycle % 5]) << cycle;
+    }
+    for (IAccessible* box : held) {
+        BSTR name = nullptr;
+        EXPECT_EQ(box->get_accName(Child(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
+        EXPECT_EQ(name, nullptr);
+        EXPECT_EQ(box->accDoDefaultAction(Child(1)), RPC_E_DISCONNECTED);
+        // The reader's was the last reference: neither the box nor COM kept one.
+        EXPECT_EQ(box->Release(), 0u);
+    }
+}
+
+}  // namespace
