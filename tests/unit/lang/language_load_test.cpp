@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "lang/default_language_file.h"
 #include "lang/language_choice.h"
 #include "loader_rig.h"
 
@@ -56,7 +55,7 @@ TEST(LanguageLoad, TheBuiltInFileServesEachLocaleWithEveryTextAndItsCustomizedOn
     };
     for (const auto& c : cases) {
         LoaderRig rig;
-        rig.Load(DefaultLanguageFileText(), c.locale);
+        rig.Load(BuiltInFile(), c.locale);
         EXPECT_EQ(rig.catalog.Loaded, 1u) << c.locale;
         EXPECT_EQ(rig.NullEntries(), 0u) << c.locale;
         EXPECT_EQ(rig.Text(E::BTN_TEXT_CANCEL), c.cancel) << c.locale;
@@ -70,7 +69,6 @@ TEST(LanguageLoad, TheBuiltInFileServesEachLocaleWithEveryTextAndItsCustomizedOn
 
 TEST(LanguageLoad, VariationsOfTheFileDecideLanguageSectionsAndTexts)
 {
-    const std::string file = BuiltInFile();
     std::string many;
     for (int i = 0; i < 31; ++i) {
         many += "0x0409,";
@@ -82,31 +80,31 @@ TEST(LanguageLoad, VariationsOfTheFileDecideLanguageSectionsAndTexts)
         std::wstring continueText, cancel;
     } cases[] = {
         {"the file names Simplified Chinese",
-         ReplaceFirst(file, KeyLine("LanguageIdentifier", "") + "\n", KeyLine("LanguageIdentifier", "0804") + "\n"),
+         BuiltInFileWith(KeyLine("LanguageIdentifier", "") + "\n", KeyLine("LanguageIdentifier", "0804") + "\n"),
          0x0409, 1, L"\u5373\u5c06\u5207\u6362\u5230 Android \u64cd\u4f5c\u7cfb\u7edf\u3002", L"\u53d6\u6d88"},
         {"the file names German, which it lacks",
-         ReplaceFirst(file, KeyLine("LanguageIdentifier", "") + "\n", KeyLine("LanguageIdentifier", "0x0407") + "\n"),
+         BuiltInFileWith(KeyLine("LanguageIdentifier", "") + "\n", KeyLine("LanguageIdentifier", "0x0407") + "\n"),
          0x0409, 0, L"<null>", L"<null>"},
-        {"the 32nd entry of the list is read", ReplaceFirst(file, kSupportsLine, KeyLine("LanguageSupportsList", many + "0x0411")),
+        {"the 32nd entry of the list is read", BuiltInFileWith(kSupportsLine, KeyLine("LanguageSupportsList", many + "0x0411")),
          0x0411, 1, L"Android OS \u306b\u5207\u308a\u66ff\u3048\u307e\u3059\u3002", L"\u30ad\u30e3\u30f3\u30bb\u30eb"},
-        {"the 33rd is not", ReplaceFirst(file, kSupportsLine, KeyLine("LanguageSupportsList", many + "0x0409,0x0411")),
+        {"the 33rd is not", BuiltInFileWith(kSupportsLine, KeyLine("LanguageSupportsList", many + "0x0409,0x0411")),
          0x0411, 1, kEnglishCustomized, L"Cancel"},
         {"a customized value of 2 is never used",
-         ReplaceFirst(file, KeyLine("CUSTOMIZED_STRING", "1"), KeyLine("CUSTOMIZED_STRING", "2")), 0x0409, 1,
+         BuiltInFileWith(KeyLine("CUSTOMIZED_STRING", "1"), KeyLine("CUSTOMIZED_STRING", "2")), 0x0409, 1,
          kEnglishBase, L"Cancel"},
         {"a section without LANG_ID_IDENTIFIER does not count",
-         ReplaceFirst(file, KeyLine("LANG_ID_IDENTIFIER", "0x0409"), "LANG_ID=0x0409"), 0x0409, 1, kEnglishBase,
+         BuiltInFileWith(KeyLine("LANG_ID_IDENTIFIER", "0x0409"), "LANG_ID=0x0409"), 0x0409, 1, kEnglishBase,
          L"Cancel"},
-        {"1023 characters fit", ReplaceFirst(file, kCustomizedLine, KeyLine("OSSWITCHER_IDS_SWITCH_CONTINUE", std::string(1023, 'a'))),
+        {"1023 characters fit", BuiltInFileWith(kCustomizedLine, KeyLine("OSSWITCHER_IDS_SWITCH_CONTINUE", std::string(1023, 'a'))),
          0x0409, 1, std::wstring(1023, L'a'), L"Cancel"},
-        {"1024 leave the base text", ReplaceFirst(file, kCustomizedLine, KeyLine("OSSWITCHER_IDS_SWITCH_CONTINUE", std::string(1024, 'a'))),
+        {"1024 leave the base text", BuiltInFileWith(kCustomizedLine, KeyLine("OSSWITCHER_IDS_SWITCH_CONTINUE", std::string(1024, 'a'))),
          0x0409, 1, kEnglishBase, L"Cancel"},
-        {"escapes and malformed bytes", ReplaceFirst(file, kCustomizedLine, KeyLine("OSSWITCHER_IDS_SWITCH_CONTINUE", "a\\r\\n\xFFz")),
+        {"escapes and malformed bytes", BuiltInFileWith(kCustomizedLine, KeyLine("OSSWITCHER_IDS_SWITCH_CONTINUE", "a\\r\\n\xFFz")),
          0x0409, 1, L"a\r\n\xFFFDz", L"Cancel"},
     };
     for (const auto& c : cases) {
         LoaderRig rig;
-        rig.Load(c.file.c_str(), c.locale);
+        rig.Load(c.file, c.locale);
         EXPECT_EQ(rig.catalog.Loaded, c.loaded) << c.name;
         EXPECT_EQ(rig.Text(E::OSSWITCHER_IDS_SWITCH_CONTINUE), c.continueText) << c.name;
         EXPECT_EQ(rig.Text(E::BTN_TEXT_CANCEL), c.cancel) << c.name;
@@ -118,7 +116,7 @@ TEST(LanguageLoad, InstallationSettingsAreOneWhenTheirNumberIsNotZero)
     for (const auto& [value, expected] : std::vector<std::pair<std::string, std::uint32_t>>{
              {"0", 0}, {"", 0}, {"x", 0}, {"2abc", 1}}) {
         LoaderRig rig;
-        rig.Load(ReplaceFirst(BuiltInFile(), KeyLine("SilenceMode", "1"), KeyLine("SilenceMode", value)).c_str(), 0x0409);
+        rig.Load(BuiltInFileWith(KeyLine("SilenceMode", "1"), KeyLine("SilenceMode", value)), 0x0409);
         EXPECT_EQ(rig.catalog.SilenceMode, expected) << value;
         EXPECT_EQ(rig.catalog.RebootAfterInstallation, 0u);
     }
@@ -147,7 +145,7 @@ TEST(LanguageLoad, WithoutBlocksOrTablesEntriesStayAsTheyWere)
         if (!c.main) {
             rig.ClearMainTable();
         }
-        rig.Load(DefaultLanguageFileText(), 0x0409);
+        rig.Load(BuiltInFile(), 0x0409);
         EXPECT_EQ(rig.catalog.Loaded, c.loaded) << c.name;
         EXPECT_EQ(rig.NullEntries(), c.nullEntries) << c.name;
     }
