@@ -46,17 +46,7 @@ public:
     std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
                       std::int32_t timeout) noexcept override
     {
-        const std::string shown = Narrow(text) + "|" + Narrow(caption) + "|" + std::to_string(style) + "|" +
-                                  std::to_string(timeout);
-        const std::pair<const char*, const char*> known[] = {{"legacy", "legacy||16|-1"},
-                                                             {"not-ready", "not ready|Warning|0|-1"},
-                                                             {"confirm", "continue||65|-1"},
-                                                             {"notice", "|Notice|0|5"}};
-        std::string name = "box(" + shown + ")";
-        for (const auto& [token, form] : known) {
-            name = shown == form ? token : name;
-        }
-        Add(name);
+        Add("box " + Narrow(text) + "|" + Narrow(caption) + "|" + std::to_string(style) + "|" + std::to_string(timeout));
         return boxAnswer;
     }
     int LaunchConfigTool() noexcept override
@@ -137,27 +127,27 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
         {"ready, accepted", S, 0, {0, kReady, kCapable, kReady, 0}, 1, 0, whole, 0},
         {"ready, refused", S, 0, {0, kReady, kCapable, kReady, 5}, 1, 0, whole, 1},
         {"the order unanswered", S, 0, {0, kReady, kCapable, kReady, kSilent}, 1, 0, whole, 1},
-        {"confirmed", S, 2, {0, kReady, kCapable, kReady, 0}, 7, 0, "17, 24, 16, 24, confirm, 20", 0},
-        {"cancelled", S, 0xFFFFFFFF, {0, kReady, kCapable, kReady}, 2, 0, "17, 24, 16, 24, confirm", 1},
+        {"confirmed", S, 2, {0, kReady, kCapable, kReady, 0}, 7, 0, "17, 24, 16, 24, box C||65|-1, 20", 0},
+        {"cancelled", S, 0xFFFFFFFF, {0, kReady, kCapable, kReady}, 2, 0, "17, 24, 16, 24, box C||65|-1", 1},
         {"ShowMsg 1 asks nothing", S, 1, {0, kReady, kCapable, kReady, 0}, 2, 0, whole, 0},
         {"17 refuses: the tool's result", S, 2, {1}, 1, 1, "17, tool", 1},
         {"17 unanswered: the tool", S, 0, {kSilent}, 1, 0, "17, tool", 0},
         {"17 refuses -now", N, 0, {1}, 1, 0, "17", 1},
-        {"legacy support on", S, 2, {0, 0x03}, 1, 0, "17, 24, legacy", 1},
-        {"legacy support on, -now", N, 2, {0, 0x01}, 1, 0, "17, 24, legacy", 1},
+        {"legacy support on", S, 2, {0, 0x03}, 1, 0, "17, 24, box L||16|-1", 1},
+        {"legacy support on, -now", N, 2, {0, 0x01}, 1, 0, "17, 24, box L||16|-1", 1},
         {"24 unanswered counts as passing both tests", S, 0, {0, kSilent, kCapable, kSilent, 0}, 1, 0, whole, 0},
         {"24 with bit 31 or 30 counts as no answer", S, 0, {0, 0x80000000, kCapable, 0x40000000, 0}, 1, 0, whole, 0},
         {"16 without bit 30: the tool", S, 0, {0, kReady, 0x00000021}, 1, 0, "17, 24, 16, tool", 0},
         {"16 without bit 5", S, 0, {0, kReady, 0x40000001}, 1, 0, "17, 24, 16, tool", 0},
         {"16 unanswered", S, 0, {0, kReady, kSilent}, 1, 1, "17, 24, 16, tool", 1},
-        {"not ready by the second answer", S, 2, {0, kReady, kCapable, kNotReady}, 1, 0, "17, 24, 16, 24, not-ready", 1},
+        {"not ready by the second answer", S, 2, {0, kReady, kCapable, kNotReady}, 1, 0, "17, 24, 16, 24, box N|Warning|0|-1", 1},
         {"ready by the second answer", S, 0, {0, kNotReady, kCapable, kReady, 0}, 1, 0, whole, 0},
-        {"-now does not test readiness", N, 2, {0, kNotReady, kCapable, 0}, 1, 0, "17, 24, 16, confirm, 20", 0},
+        {"-now does not test readiness", N, 2, {0, kNotReady, kCapable, 0}, 1, 0, "17, 24, 16, box C||65|-1, 20", 0},
     };
     StringCatalog catalog{};
-    catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_WITH_LEGACY)] = L"legacy";
-    catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY)] = L"not ready";
-    catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE)] = L"continue";
+    catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_WITH_LEGACY)] = L"L";
+    catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_FEATURE_NOT_READY)] = L"N";
+    catalog.Texts[static_cast<std::size_t>(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE)] = L"C";
     for (const auto& c : cases) {
         Rig rig;
         rig.answers = c.answers;
@@ -188,8 +178,8 @@ TEST(PowerActions, CapabilityPrivilegeNoticeAndCallComeInThatOrderAndTheFirstFai
          "capabilities, " + priv + ", exit 0000000C 80000000", 0},
         {"hybrid", Power::Hybrid, 1, {false, false, false, true}, {true}, {true},
          "capabilities, " + priv + ", exit 00400005 80000000", 0},
-        {"shutdown with the notice", Power::Shutdown, 1, {}, {true}, {true}, priv + ", notice, exit 00000005 80000000", 0},
-        {"reboot with the notice", Power::Reboot, 1, {}, {true}, {true}, priv + ", notice, exit 00000006 80000000", 0},
+        {"shutdown with the notice", Power::Shutdown, 1, {}, {true}, {true}, priv + ", box |Notice|0|5, exit 00000005 80000000", 0},
+        {"reboot with the notice", Power::Reboot, 1, {}, {true}, {true}, priv + ", box |Notice|0|5, exit 00000006 80000000", 0},
         {"reboot, ShowMsg 2: no notice", Power::Reboot, 2, {}, {true}, {true}, priv + ", exit 00000006 80000000", 0},
         {"shutdown, ShowMsg 0: no notice", Power::Shutdown, 0, {}, {true}, {true}, priv + ", exit 00000005 80000000", 0},
         {"no S3", Power::S3, 1, {false, true, true, true, 50}, {true}, {true},

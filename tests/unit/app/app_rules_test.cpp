@@ -28,11 +28,7 @@ std::string Shown(const std::vector<std::wstring>& arguments)
 TEST(ProgramOptions, TheLastArgumentOtherThanNomsgDecidesMatchedWholeFoldingOnlyAToZ)
 {
     using A = ProgramAction;
-    const struct {
-        std::vector<std::wstring> arguments;
-        ProgramAction action;
-        bool showMsgCleared;
-    } cases[] = {
+    const struct { std::vector<std::wstring> arguments; ProgramAction action; bool showMsgCleared; } cases[] = {
         {{}, A::Switch, false},
         {{L"-s3"}, A::S3, false},
         {{L"-S4"}, A::S4, false},
@@ -66,9 +62,7 @@ TEST(ProgramOptions, TheLastArgumentOtherThanNomsgDecidesMatchedWholeFoldingOnly
 
 TEST(TraceLine, TheLogSitsNextToTheProgramAndTakesOneByteACharacterWithCrLf)
 {
-    const struct {
-        std::wstring program, log;
-    } paths[] = {
+    const struct { std::wstring program, log; } paths[] = {
         {L"C:\\Apps\\OrvexSwitcher.exe", L"C:\\Apps\\ORVEXLOG.log"},
         {L"OrvexSwitcher.exe", L""},   // no folder: no file
         {L"C:\\" + std::wstring(243, L'd') + L"\\p.exe", L"C:\\" + std::wstring(243, L'd') + L"\\ORVEXLOG.log"},
@@ -77,10 +71,7 @@ TEST(TraceLine, TheLogSitsNextToTheProgramAndTakesOneByteACharacterWithCrLf)
     for (const auto& p : paths) {
         EXPECT_EQ(LogPathForProgram(p.program), p.log) << p.program.size();
     }
-    const struct {
-        std::wstring line;
-        std::string bytes;
-    } lines[] = {
+    const struct { std::wstring line; std::string bytes; } lines[] = {
         {L"caf\u00e9 \u00ff\n", "caf\xe9 \xff\r\n"},
         {L"before \u0100 after\n", "before "},
         {L"cr\r\n", "cr\r\r\n"},

@@ -106,11 +106,7 @@ TEST(BaseLibServices, AnOpenFileHoldsOneTaggedHandleUntilItIsClosed)
 TEST(BaseLibString, HexTextBecomesANumberOfTheGivenWidthAndTrimStaysWithinItsSize)
 {
     constexpr std::uint32_t kUntouched = 0xA5A5A5A5u;
-    const struct {
-        const char* text;
-        std::uint8_t width;
-        std::uint32_t result, stored;
-    } cases[] = {
+    const struct { const char* text; std::uint8_t width; std::uint32_t result, stored; } cases[] = {
         {" 0x0404", 2, 1, 0x0404},
         {"0x12345", 2, 1, kUntouched},   // five digits do not fit two bytes
         {"ff", 1, 1, 0xFF},

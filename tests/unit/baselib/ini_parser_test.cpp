@@ -35,11 +35,7 @@ std::string Tree(IniParserTable& reader)
 
 TEST(IniParser, TextBecomesSectionsAndKeysInTextOrder)
 {
-    const struct {
-        const char* what;
-        std::string text;
-        std::string tree;
-    } cases[] = {
+    const struct { const char* what; std::string text; std::string tree; } cases[] = {
         {"byte-order mark; blanks before = stay in the name", "\xEF\xBB\xBF[G]\nLang   =\n", "[G]#0\n  0:Lang   = (8,0)\n"},
         {"CR LF line ends stay", "[A]\r\nk = v\r\nbare\r\n", "[A]#0\n  0:k =v<CR> (3,3)\n  1:bare<CR>= (6,0)\n"},
         {"# and ; end a value", "[S]\na=b #c\nd=;y\ne = 1;2\n", "[S]#0\n  0:a=b  (2,3)\n  1:d= (2,0)\n  2:e =1 (3,2)\n"},

@@ -18,15 +18,6 @@ namespace {
 
 using Entries = std::map<std::wstring, std::wstring>;
 
-std::string Narrow(std::wstring_view text)
-{
-    std::string out;
-    for (const wchar_t c : text.substr(0, 60)) {
-        out += (c >= 32 && c < 128) ? static_cast<char>(c) : '?';
-    }
-    return out;
-}
-
 Entries EntriesOf(const WmiScriptResults& table)
 {
     return {table.Items().begin(), table.Items().end()};
@@ -54,18 +45,14 @@ TEST(DecimalNumber, ReadsBlanksSignAndDigitsUpToTheFirstOtherCharacter)
         {L"\uFF11", std::nullopt, std::nullopt},   // digits of other scripts are no digits
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReadSignedDecimal(c.text), c.asSigned) << Narrow(c.text);
-        EXPECT_EQ(ReadUnsignedDecimal(c.text), c.asUnsigned) << Narrow(c.text);
+        EXPECT_EQ(ReadSignedDecimal(c.text), c.asSigned) << c.text;
+        EXPECT_EQ(ReadUnsignedDecimal(c.text), c.asUnsigned) << c.text;
     }
 }
 
 TEST(WmiScript, AnActionReadsBackAsItsOwnTextWithCodesOutsideTheRangeAsMinusOne)
 {
-    const struct {
-        std::int32_t code;
-        std::wstring arguments;
-        std::wstring text;
-    } cases[] = {
+    const struct { std::int32_t code; std::wstring arguments; std::wstring text; } cases[] = {
         {401, L"__PATH", L"[401=__PATH,]"},
         {5, L",a,,b,", L"[5=a,b,]"},
         {5, L"", L"[5=,]"},
@@ -77,12 +64,9 @@ TEST(WmiScript, AnActionReadsBackAsItsOwnTextWithCodesOutsideTheRangeAsMinusOne)
     for (const auto& c : cases) {
         WmiScript script;
         EXPECT_TRUE(script.AddAction(c.code, c.arguments));
-        EXPECT_EQ(script.Text(), c.text) << c.code << " " << Narrow(c.arguments);
+        EXPECT_EQ(script.Text(), c.text) << c.code << " " << c.arguments;
     }
-    const struct {
-        std::wstring text;
-        std::optional<WmiScriptAction> action;
-    } reads[] = {
+    const struct { std::wstring text; std::optional<WmiScriptAction> action; } reads[] = {
         {L"junk[5=a,b,]tail", WmiScriptAction{5, {L"a", L"b"}}},
         {L"[7x=a]", WmiScriptAction{7, {L"a"}}},
         {L"[abc=a]", WmiScriptAction{-1, {L"a"}}},
@@ -91,7 +75,7 @@ TEST(WmiScript, AnActionReadsBackAsItsOwnTextWithCodesOutsideTheRangeAsMinusOne)
         {L"[5]=a", std::nullopt},
     };
     for (const auto& r : reads) {
-        EXPECT_EQ(ReadWmiScriptAction(r.text), r.action) << Narrow(r.text);
+        EXPECT_EQ(ReadWmiScriptAction(r.text), r.action) << r.text;
     }
 }
 
@@ -105,12 +89,7 @@ TEST(WmiScript, TheNotifyScriptIsTheTenActionCallWithTheCommandCodeInDecimal)
 
 TEST(WmiScriptResults, FieldsAreParsedUntilTheEndOrTheFirstMalformedOne)
 {
-    const struct {
-        std::wstring text;
-        bool moreFollows;
-        Entries entries;
-        std::wstring carried;
-    } cases[] = {
+    const struct { std::wstring text; bool moreFollows; Entries entries; std::wstring carried; } cases[] = {
         {L"A=1;b=2;a=3", false, {{L"A", L"3"}, {L"b", L"2"}}, L""},   // keys fold A to Z, keep their first spelling
         {L"A=1=2;", false, {{L"A", L"1=2"}}, L""},
         {L"A=1;;B=2", false, {{L"A", L"1"}}, L""},
@@ -123,8 +102,8 @@ TEST(WmiScriptResults, FieldsAreParsedUntilTheEndOrTheFirstMalformedOne)
     };
     for (const auto& c : cases) {
         WmiScriptResults table;
-        EXPECT_EQ(ParseWmiScriptResults(table, c.text, c.moreFollows), c.carried) << Narrow(c.text);
-        EXPECT_EQ(EntriesOf(table), c.entries) << Narrow(c.text);
+        EXPECT_EQ(ParseWmiScriptResults(table, c.text, c.moreFollows), c.carried) << c.text;
+        EXPECT_EQ(EntriesOf(table), c.entries) << c.text;
     }
     WmiScriptResults table;
     static_cast<void>(ParseWmiScriptResults(table, L"Zz=1", false));
@@ -216,9 +195,9 @@ TEST(OrvexNotifyReply, ResultComesFromWmisHresultAndTheValueOnlyFromANumberInThe
         static_cast<void>(ParseWmiScriptResults(reply, c.reply, false));
         std::uint32_t value = c.preset;
         const OrvexNotifyOutcome outcome = ReadOrvexNotifyReply(reply, value);
-        EXPECT_EQ(outcome.result, c.result) << Narrow(c.reply);
-        EXPECT_EQ(value, c.value) << Narrow(c.reply);
-        EXPECT_EQ(outcome.actionIndex, c.actionIndex) << Narrow(c.reply);
+        EXPECT_EQ(outcome.result, c.result) << c.reply;
+        EXPECT_EQ(value, c.value) << c.reply;
+        EXPECT_EQ(outcome.actionIndex, c.actionIndex) << c.reply;
     }
 }
 

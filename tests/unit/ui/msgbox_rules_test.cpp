@@ -33,11 +33,7 @@ std::vector<std::int32_t> AnswersOf(std::uint32_t style)
 
 TEST(MsgBoxStyle, TheLowFourBitsChooseTheAnswersLeftToRightAndWhetherEscapeCancels)
 {
-    const struct {
-        std::uint32_t style;
-        std::vector<std::int32_t> answers;
-        bool escape;
-    } cases[] = {
+    const struct { std::uint32_t style; std::vector<std::int32_t> answers; bool escape; } cases[] = {
         {0x00, {kIdOk}, true},
         {0x01, {kIdOk, kIdCancel}, true},
         {0x02, {kIdAbort, kIdRetry, kIdIgnore}, false},
@@ -81,9 +77,7 @@ TEST(MsgBoxStyle, BitsFourToSevenChooseOneOfFourDistinctIconsOrNone)
 
 TEST(MsgBoxGeometry, TheBandIsCentredAndAsHighAsTheTextsButNeverBelowTheIcon)
 {
-    const struct {
-        std::int32_t caption, text, icon, band;
-    } heights[] = {
+    const struct { std::int32_t caption, text, icon, band; } heights[] = {
         {0, 0, 0, 82},       // 30 + 10 + 10 + 32
         {27, 16, 32, 125},
         {0, 0, 53, 83},      // the icon's 53 + 30
@@ -107,10 +101,7 @@ TEST(MsgBoxGeometry, TheBandIsCentredAndAsHighAsTheTextsButNeverBelowTheIcon)
 
 TEST(MsgBoxGeometry, ButtonsSitRightAlignedAtThreeQuartersAndAPointHitsTheFirstThatHoldsIt)
 {
-    const struct {
-        std::int32_t count, width, height, band;
-        std::vector<BoxRect> rects;
-    } cases[] = {
+    const struct { std::int32_t count, width, height, band; std::vector<BoxRect> rects; } cases[] = {
         {1, 1024, 768, 112, {{678, 393, 768, 425}}},
         {3, 1024, 768, 112, {{468, 393, 558, 425}, {573, 393, 663, 425}, {678, 393, 768, 425}}},
         {1, 1023, 767, 113, {{677, 393, 767, 425}}},
@@ -125,9 +116,7 @@ TEST(MsgBoxGeometry, ButtonsSitRightAlignedAtThreeQuartersAndAPointHitsTheFirstT
     }
     MsgBoxButton buttons[3];
     PlaceButtons(buttons, 3, 1024, 768, 112);
-    const struct {
-        std::int32_t count, x, y, hit;
-    } points[] = {
+    const struct { std::int32_t count, x, y, hit; } points[] = {
         {3, 468, 393, 0},    // the top-left corner belongs to the button
         {3, 558, 400, -1},   // the right edge does not
         {3, 700, 425, -1},   // nor the bottom edge
@@ -160,12 +149,7 @@ constexpr std::int32_t kLeft = 500, kMiddle = 600, kRight = 700, kOutside = 100;
 
 TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
 {
-    const struct {
-        const char* name;
-        std::uint32_t style;
-        std::vector<Step> steps;
-        MsgBoxInput end;
-    } scenarios[] = {
+    const struct { const char* name; std::uint32_t style; std::vector<Step> steps; MsgBoxInput end; } scenarios[] = {
         {"enter answers the focused button on release", 0,
          {{Event::KeyDown, kKeyEnter, kRepaint}, {Event::KeyUp, kKeyEnter, Answer(kIdOk)}}, {0, 0, 0}},
         {"the release need not be of the key that pressed", 1,
@@ -250,11 +234,7 @@ TEST(MsgBoxColours, AButtonIsColouredByPressAndPointer)
 {
     const MsgBoxColors colors;
     const ColorRef white = 0x00FFFFFF;
-    const struct {
-        std::int32_t index, pressed;
-        bool pointerInside;
-        ColorRef face, caption;
-    } cases[] = {
+    const struct { std::int32_t index, pressed; bool pointerInside; ColorRef face, caption; } cases[] = {
         {0, -1, false, colors.buttonColor, white},
         {0, -1, true, colors.hoverColor, white},
         {0, 0, true, white, 0},

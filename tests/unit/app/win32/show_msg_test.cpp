@@ -13,11 +13,7 @@ namespace {
 TEST(ShowMsgFromRegistry, OnlyAFourByteNumberCounts)
 {
     constexpr wchar_t kKey[] = L"SOFTWARE\\Norlak\\NorlakPivra";
-    const struct {
-        DWORD type;
-        std::vector<BYTE> data;
-        std::uint32_t showMsg;
-    } cases[] = {
+    const struct { DWORD type; std::vector<BYTE> data; std::uint32_t showMsg; } cases[] = {
         {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, 0xFFFFFFFFu},
         {REG_BINARY, {2, 0, 0, 0}, 2},
         {REG_SZ, {'2', 0, 0, 0}, 0},

@@ -108,11 +108,7 @@ TEST(OrvexMsgBox, CaptionsComeFromTheLanguageFileOrElseFromThePlatformsOwnString
 
 TEST(OrvexMsgBox, ShowAnswersItsInputAndLeavesNoWindowsClassesOrObjects)
 {
-    const struct {
-        std::uint32_t style;
-        std::vector<std::pair<UINT, WPARAM>> input;
-        std::int32_t answer;
-    } cases[] = {
+    const struct { std::uint32_t style; std::vector<std::pair<UINT, WPARAM>> input; std::int32_t answer; } cases[] = {
         {0x41, {{WM_KEYDOWN, VK_RETURN}, {WM_KEYUP, VK_RETURN}}, kIdOk},
         {0x03, {{WM_KEYDOWN, VK_ESCAPE}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_RETURN}}, kIdCancel},
         {0x04, {{WM_KEYDOWN, VK_TAB}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}, kIdNo},
