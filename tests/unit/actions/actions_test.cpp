@@ -19,19 +19,17 @@ std::string Narrow(std::wstring_view text)
     return {text.begin(), text.end()};
 }
 
+// Plays firmware, boxes, tool, power platform and shell at once, and writes
+// down every call it gets.
 class Rig final : public FirmwareChannel, public BoxShower, public ToolLauncher, public PowerPlatform, public Shell {
 public:
-    // The switch's side.
-    std::vector<std::optional<std::uint32_t>> answers;   // per call; nullopt: the value keeps its preset
+    std::vector<std::optional<std::uint32_t>> answers;   // per command; nullopt: the value keeps its preset
     std::int32_t boxAnswer = kBoxAnswerOk;
     int toolResult = 0;
-    // The power side.
     PowerCapabilities capabilities{true, true, true, true, 0};
     PlatformCallResult privilege{true, 0}, powerCall{true, 0};
-    // The shell side.
-    std::wstring temp = L"T:\\temp\\";
+    std::wstring temp;
     int opened = 1;
-
     std::string calls;
 
     std::int32_t SendCommand(std::uint32_t code, std::uint32_t reserved, std::uint32_t* value) noexcept override
@@ -43,27 +41,14 @@ public:
         }
         return 0;
     }
-    std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
-                      std::int32_t timeout) noexcept override
+    std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style, std::int32_t timeout) noexcept override
     {
         Add("box " + Narrow(text) + "|" + Narrow(caption) + "|" + std::to_string(style) + "|" + std::to_string(timeout));
         return boxAnswer;
     }
-    int LaunchConfigTool() noexcept override
-    {
-        Add("tool");
-        return toolResult;
-    }
-    PowerCapabilities QueryCapabilities() noexcept override
-    {
-        Add("capabilities");
-        return capabilities;
-    }
-    PlatformCallResult EnablePrivilege(const wchar_t* name) noexcept override
-    {
-        Add(Narrow(name));
-        return privilege;
-    }
+    int LaunchConfigTool() noexcept override { return Add("tool"), toolResult; }
+    PowerCapabilities QueryCapabilities() noexcept override { return Add("capabilities"), capabilities; }
+    PlatformCallResult EnablePrivilege(const wchar_t* name) noexcept override { return Add(Narrow(name)), privilege; }
     PlatformCallResult RequestSuspend(bool hibernate, bool force, bool wakeupDisabled) noexcept override
     {
         Add(std::string(hibernate ? "hibernate" : "sleep") + (force || wakeupDisabled ? "(forced!)" : ""));
@@ -73,8 +58,7 @@ public:
     {
         char text[48];
         std::snprintf(text, sizeof text, "exit %08X %08X", flags, reason);
-        Add(text);
-        return powerCall;
+        return Add(text), powerCall;
     }
     std::wstring NoticeCaption() noexcept override { return L"Notice"; }
     void TraceError(const char* function, int, const wchar_t* format, std::uint32_t error) noexcept override
@@ -82,22 +66,13 @@ public:
         const std::string text = Narrow(format);
         Add(std::string("error ") + function + " '" + text.substr(0, text.find(" [")) + "' " + std::to_string(error));
     }
-    int Open(const std::wstring& file) noexcept override
-    {
-        Add("open " + Narrow(file));
-        return opened;
-    }
+    int Open(const std::wstring& file) noexcept override { return Add("open " + Narrow(file)), opened; }
     std::wstring TempDirectory() noexcept override { return temp; }
     int SaveShortcut(const std::wstring& shortcut, const std::wstring& target) noexcept override
     {
-        Add("save " + Narrow(shortcut) + " -> " + Narrow(target));
-        return 1;
+        return Add("save " + Narrow(shortcut) + " -> " + Narrow(target)), 1;
     }
-    int DeleteShellFile(const std::wstring& path) noexcept override
-    {
-        Add("delete " + Narrow(path));
-        return 1;
-    }
+    int DeleteShellFile(const std::wstring& path) noexcept override { return Add("delete " + Narrow(path)), 1; }
 
 private:
     void Add(const std::string& call) { calls += (calls.empty() ? "" : ", ") + call; }

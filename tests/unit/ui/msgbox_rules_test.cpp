@@ -128,91 +128,60 @@ TEST(MsgBoxGeometry, ButtonsSitRightAlignedAtThreeQuartersAndAPointHitsTheFirstT
     }
 }
 
-enum class Event { KeyDown, KeyUp, Move, MoveHeld, Down, Up, Timeout };
-
-struct Step {
-    Event event;
-    std::int32_t key_or_x;
-    InputOutcome outcome;
-};
-
-constexpr InputOutcome kNothing{};
-constexpr InputOutcome kRepaint{true, false, 0};
-constexpr InputOutcome Answer(std::int32_t id)
+// Runs a sequence of input on a box of the style on 1024 x 768 and writes
+// down each outcome: "r" repaint, "-" nothing, a number for the answer. A
+// step is kd/ku (key down/up: T Tab, E Enter, S Space, X Escape, A the letter
+// A), md/mu (left button down/up at L, M, R: the three button places, O: off
+// them all), mv/mh (a move with the button up/held), or to (the timeout).
+std::string Outcomes(std::uint32_t style, const std::string& steps, MsgBoxInput& input)
 {
-    return {false, true, id};
+    const ButtonSet set = ButtonSetOfStyle(style);
+    MsgBoxButton buttons[3];
+    for (std::int32_t i = 0; i < set.count; ++i) {
+        buttons[i].id = set.buttons[i].id;
+    }
+    PlaceButtons(buttons, set.count, 1024, 768, 112);
+    const auto key = [](char c) -> std::uint32_t {
+        return c == 'T' ? kKeyTab : c == 'E' ? kKeyEnter : c == 'S' ? kKeySpace : c == 'X' ? kKeyEscape : c;
+    };
+    const auto x = [](char c) { return c == 'L' ? 500 : c == 'M' ? 600 : c == 'R' ? 700 : 100; };
+    std::string outcomes;
+    for (std::size_t at = 0; at + 1 < steps.size(); at += 3) {
+        const std::string step = steps.substr(at, 2);
+        const char arg = at + 3 < steps.size() && steps[at + 2] == ':' ? steps[at + 3] : ' ';
+        InputOutcome o = step == "kd" ? KeyDownRule(input, key(arg), style, set.count)
+                       : step == "ku" ? KeyUpRule(input, key(arg), buttons, set.count)
+                       : step == "md" ? LButtonDownRule(input, buttons, set.count, x(arg), 410)
+                       : step == "mu" ? LButtonUpRule(input, buttons, set.count, x(arg), 410)
+                       : step == "to" ? TimeoutRule() : MouseMoveRule(input, step == "mh");
+        at += arg == ' ' ? 0 : 2;
+        outcomes += (outcomes.empty() ? "" : " ") + (o.answered ? std::to_string(o.answer) : o.repaint ? "r" : "-");
+    }
+    return outcomes;
 }
-
-// Button x positions of a three-button box on 1024 x 768, all at y 410; a
-// two-button box uses the last two.
-constexpr std::int32_t kLeft = 500, kMiddle = 600, kRight = 700, kOutside = 100;
 
 TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
 {
-    const struct { const char* name; std::uint32_t style; std::vector<Step> steps; MsgBoxInput end; } scenarios[] = {
-        {"enter answers the focused button on release", 0,
-         {{Event::KeyDown, kKeyEnter, kRepaint}, {Event::KeyUp, kKeyEnter, Answer(kIdOk)}}, {0, 0, 0}},
-        {"the release need not be of the key that pressed", 1,
-         {{Event::KeyDown, kKeySpace, kRepaint}, {Event::KeyUp, kKeyEnter, Answer(kIdOk)}}, {0, 0, 0}},
-        {"tab moves the focus round and shows the mark", 2,
-         {{Event::KeyDown, kKeyTab, kRepaint}, {Event::KeyDown, kKeyTab, kRepaint}, {Event::KeyDown, kKeyTab, kRepaint},
-          {Event::KeyDown, kKeyTab, kRepaint}, {Event::KeyDown, kKeySpace, kRepaint},
-          {Event::KeyUp, kKeySpace, Answer(kIdRetry)}},
-         {1, 1, 1}},
-        {"tab drops a key press", 4,
-         {{Event::KeyDown, kKeyEnter, kRepaint}, {Event::KeyDown, kKeyTab, kRepaint}, {Event::KeyUp, kKeyEnter, kNothing}},
-         {1, -1, 1}},
-        {"escape first drops a press, then answers cancel", 1,
-         {{Event::KeyDown, kKeyEnter, kRepaint}, {Event::KeyDown, kKeyEscape, kRepaint},
-          {Event::KeyUp, kKeyEnter, kNothing}, {Event::KeyDown, kKeyEscape, Answer(kIdCancel)}},
-         {0, -1, 0}},
-        {"escape does nothing where the style forbids it", 4,
-         {{Event::KeyDown, kKeySpace, kRepaint}, {Event::KeyDown, kKeyEscape, kNothing},
-          {Event::KeyUp, kKeySpace, Answer(kIdYes)}},
-         {0, 0, 0}},
-        {"other keys do nothing", 1, {{Event::KeyDown, 'A', kNothing}, {Event::KeyUp, kKeyTab, kNothing}}, {0, -1, 0}},
-        {"a click answers the button it pressed", 3,
-         {{Event::Down, kMiddle, kRepaint}, {Event::Up, kMiddle, Answer(kIdNo)}}, {1, -1, 0}},
-        {"released on another button or off them all, a click answers nothing", 3,
-         {{Event::Down, kLeft, kRepaint}, {Event::Up, kRight, kRepaint}, {Event::Down, kRight, kRepaint},
-          {Event::Up, kOutside, kRepaint}, {Event::Up, kRight, kNothing}},
-         {2, -1, 0}},
-        {"a press holds while the left button is down and drops when it is not", 4,
-         {{Event::Down, kRight, kRepaint}, {Event::MoveHeld, 0, kRepaint}, {Event::Move, 0, kRepaint},
-          {Event::Up, kRight, kNothing}},
-         {1, -1, 0}},
-        {"a click hides the focus mark and moves the focus", 1,
-         {{Event::KeyDown, kKeyTab, kRepaint}, {Event::Down, kRight, kRepaint}, {Event::Up, kOutside, kRepaint},
-          {Event::KeyDown, kKeyEnter, kRepaint}, {Event::KeyUp, kKeyEnter, Answer(kIdCancel)}},
-         {1, 1, 0}},
-        {"the timeout answers OK whatever the buttons", 4, {{Event::Timeout, 0, Answer(kIdOk)}}, {0, -1, 0}},
+    const struct { const char* name; std::uint32_t style; std::string steps, outcomes; MsgBoxInput end; } cases[] = {
+        {"enter answers the focused button on release", 0, "kd:E ku:E", "r 1", {0, 0, 0}},
+        {"the release need not be of the key that pressed", 1, "kd:S ku:E", "r 1", {0, 0, 0}},
+        {"tab moves the focus round and shows the mark", 2, "kd:T kd:T kd:T kd:T kd:S ku:S", "r r r r r 4", {1, 1, 1}},
+        {"tab drops a key press", 4, "kd:E kd:T ku:E", "r r -", {1, -1, 1}},
+        {"escape first drops a press, then cancels", 1, "kd:E kd:X ku:E kd:X", "r r - 2", {0, -1, 0}},
+        {"escape does nothing where the style forbids it", 4, "kd:S kd:X ku:S", "r - 6", {0, 0, 0}},
+        {"other keys do nothing", 1, "kd:A ku:T", "- -", {0, -1, 0}},
+        {"a click answers the button it pressed", 3, "md:M mu:M", "r 7", {1, -1, 0}},
+        {"released elsewhere, a click answers nothing", 3, "md:L mu:R md:R mu:O mu:R", "r r r r -", {2, -1, 0}},
+        {"a press holds while the button is held, not after", 4, "md:R mh mv mu:R", "r r r -", {1, -1, 0}},
+        {"a click hides the focus mark and moves the focus", 1, "kd:T md:R mu:O kd:E ku:E", "r r r r 2", {1, 1, 0}},
+        {"the timeout answers OK whatever the buttons", 4, "to", "1", {0, -1, 0}},
     };
-    for (const auto& s : scenarios) {
-        const ButtonSet set = ButtonSetOfStyle(s.style);
-        MsgBoxButton buttons[3];
-        for (std::int32_t i = 0; i < set.count; ++i) {
-            buttons[i].id = set.buttons[i].id;
-        }
-        PlaceButtons(buttons, set.count, 1024, 768, 112);
+    for (const auto& c : cases) {
         MsgBoxInput input;
-        for (std::size_t n = 0; n < s.steps.size(); ++n) {
-            const Step& step = s.steps[n];
-            const auto key = static_cast<std::uint32_t>(step.key_or_x);
-            InputOutcome outcome;
-            switch (step.event) {
-            case Event::KeyDown: outcome = KeyDownRule(input, key, s.style, set.count); break;
-            case Event::KeyUp: outcome = KeyUpRule(input, key, buttons, set.count); break;
-            case Event::Move: outcome = MouseMoveRule(input, false); break;
-            case Event::MoveHeld: outcome = MouseMoveRule(input, true); break;
-            case Event::Down: outcome = LButtonDownRule(input, buttons, set.count, step.key_or_x, 410); break;
-            case Event::Up: outcome = LButtonUpRule(input, buttons, set.count, step.key_or_x, 410); break;
-            case Event::Timeout: outcome = TimeoutRule(); break;
-            }
-            EXPECT_EQ(outcome, step.outcome) << s.name << ", step " << n;
-        }
+        EXPECT_EQ(Outcomes(c.style, c.steps, input), c.outcomes) << c.name;
         EXPECT_EQ(std::vector<std::int32_t>({input.focusedIndex, input.pressedIndex, input.focusVisible}),
-                  std::vector<std::int32_t>({s.end.focusedIndex, s.end.pressedIndex, s.end.focusVisible}))
-            << s.name;
+                  std::vector<std::int32_t>({c.end.focusedIndex, c.end.pressedIndex, c.end.focusVisible}))
+            << c.name;
     }
 }
 
