@@ -13,33 +13,16 @@
 
 namespace {
 
-std::string Shown(const std::vector<std::wstring>& arguments)
-{
-    std::string text;
-    for (const auto& argument : arguments) {
-        for (const wchar_t c : argument.substr(0, 20)) {
-            text += c < 128 ? static_cast<char>(c) : '?';
-        }
-        text += ' ';
-    }
-    return text;
-}
-
 TEST(ProgramOptions, TheLastArgumentOtherThanNomsgDecidesMatchedWholeFoldingOnlyAToZ)
 {
     using A = ProgramAction;
     const struct { std::vector<std::wstring> arguments; ProgramAction action; bool showMsgCleared; } cases[] = {
         {{}, A::Switch, false},
-        {{L"-s3"}, A::S3, false},
-        {{L"-S4"}, A::S4, false},
-        {{L"-s5"}, A::S5, false},
-        {{L"-hybrid"}, A::Hybrid, false},
-        {{L"-shutdown"}, A::Shutdown, false},
-        {{L"-reboot"}, A::Reboot, false},
-        {{L"-taskbarpin"}, A::TaskbarPin, false},
-        {{L"-TaskBarUnPin"}, A::TaskbarUnpin, false},
-        {{L"-CONFIG"}, A::Config, false},
-        {{L"-now"}, A::SwitchNow, false},
+        {{L"-s3"}, A::S3, false},          {{L"-S4"}, A::S4, false},
+        {{L"-s5"}, A::S5, false},          {{L"-hybrid"}, A::Hybrid, false},
+        {{L"-shutdown"}, A::Shutdown, false}, {{L"-reboot"}, A::Reboot, false},
+        {{L"-taskbarpin"}, A::TaskbarPin, false}, {{L"-TaskBarUnPin"}, A::TaskbarUnpin, false},
+        {{L"-CONFIG"}, A::Config, false},  {{L"-now"}, A::SwitchNow, false},
         {{L"-ZZZ"}, A::None, false},
         {{L"-reboot", L"-s3"}, A::S3, false},
         {{L"-s3", L"-foo"}, A::None, false},
@@ -53,8 +36,8 @@ TEST(ProgramOptions, TheLastArgumentOtherThanNomsgDecidesMatchedWholeFoldingOnly
     };
     for (const auto& c : cases) {
         bool cleared = !c.showMsgCleared;
-        EXPECT_EQ(ChooseAction(c.arguments, cleared), c.action) << Shown(c.arguments);
-        EXPECT_EQ(cleared, c.showMsgCleared) << Shown(c.arguments);
+        EXPECT_EQ(ChooseAction(c.arguments, cleared), c.action) << testing::PrintToString(c.arguments).substr(0, 80);
+        EXPECT_EQ(cleared, c.showMsgCleared) << testing::PrintToString(c.arguments).substr(0, 80);
     }
     EXPECT_TRUE(EqualsIgnoringAsciiCase(L"AZaz", L"azAZ"));
     EXPECT_FALSE(EqualsIgnoringAsciiCase(L"[", L"{"));
