@@ -66,30 +66,6 @@ TEST(IniParser, ALongLineIsCutAtTheLineBufferAndASecondTextNumbersOn)
     EXPECT_EQ(Tree(r.reader), "[S]#0\n  0:k=" + std::string(kIniMaxLineLength - 2, 'b') + " (2,2046)\n[T]#1\n  0:m=1 (2,2)\n");
 }
 
-TEST(IniParser, ARefusedBlockDropsOnlyItsLineAndLeavesNothingBehind)
-{
-    const std::string text = "[A]\nk1=x\\ny\n[B]\nk3=w\n";
-    std::size_t blocks = 0;
-    {
-        CountingHeap heap;
-        ScopedReader r;
-        const std::size_t before = heap.Allocations();
-        ASSERT_EQ(r.Parse(text), 1u);
-        blocks = heap.Allocations() - before;
-    }
-    for (std::size_t refused = 0; refused < blocks; ++refused) {
-        CountingHeap heap;
-        {
-            ScopedReader r;
-            heap.Refuse(refused);
-            EXPECT_EQ(r.Parse(text), 1u) << refused;
-            static_cast<void>(Tree(r.reader));   // what is held reads whole
-        }
-        EXPECT_EQ(heap.Live(), 0u) << refused;
-        EXPECT_EQ(heap.Foreign(), 0u) << refused;
-    }
-}
-
 TEST(IniParser, KeysAreFoundByTheirFirstBytesFirstInTextOrder)
 {
     ScopedReader r;
@@ -129,18 +105,6 @@ TEST(IniParser, KeysAreFoundByTheirFirstBytesFirstInTextOrder)
     size = sizeof buffer;
     EXPECT_EQ(r.reader.IniParser_GetValue(r.ctx(), 1, "Empty", buffer, &size), 1u);
     EXPECT_EQ(size, 0u);
-}
-
-TEST(IniParser, LoadFileReadsTheWholeFile)
-{
-    TempFile file("load");
-    std::FILE* out = std::fopen(file.path(), "wb");
-    std::fputs("[S]\nk=v\nlast=end", out);
-    std::fclose(out);
-    ScopedReader r;
-    EXPECT_EQ(r.reader.IniParser_LoadFile(r.ctx(), file.path()), 1u);
-    EXPECT_EQ(Tree(r.reader), "[S]#0\n  0:k=v (2,2)\n  1:last=end (5,4)\n");
-    EXPECT_EQ(r.reader.IniParser_LoadFile(r.ctx(), (std::string(file.path()) + ".absent").c_str()), 0u);
 }
 
 }  // namespace

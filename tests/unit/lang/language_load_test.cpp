@@ -46,7 +46,6 @@ TEST(LanguageLoad, TheBuiltInFileServesEachLocaleWithEveryTextAndItsCustomizedOn
 {
     const struct { std::uint32_t locale; std::wstring cancel, continueText; } cases[] = {
         {0x0409, L"Cancel", kEnglishCustomized},
-        {0x0404, L"\u53d6\u6d88", L"\u5373\u5c07\u5207\u63db\u81f3 Android \u4f5c\u696d\u7cfb\u7d71\u3002"},
         {0x0411, L"\u30ad\u30e3\u30f3\u30bb\u30eb", L"Android OS \u306b\u5207\u308a\u66ff\u3048\u307e\u3059\u3002"},
         {0x0412, L"Cancel", kEnglishCustomized},
     };
