@@ -70,7 +70,7 @@ def test_command(tree, mutant):
         steps.append(f"(cd {program.parent} && nice -n 10 {runner}./{program.name} --gtest_brief=1)")
     chain = " && ".join(steps)
     if windows:
-        return (f"source scripts/wine-session.sh && orvex_wine_start && ({chain}); status=$?; "
+        return (f"source scripts/wine-session.sh && orvex_wine_start && ( {chain} ); status=$?; "
                 f"orvex_wine_stop; exit $status")
     return chain
 
