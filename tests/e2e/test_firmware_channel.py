@@ -43,13 +43,3 @@ def test_a_pipe_that_is_not_of_message_type_fails_the_send(script_server, driver
     script_server("--byte-pipe")
     assert send(driver_dir, "17:1") == [(0x80070057, 1)]
     assert trace_log.messages(driver_dir) == [("ERROR", "Fail to send WMI script [Err=87].")]
-
-
-def test_a_reply_longer_than_the_buffer_is_read_in_two_passes(script_server, driver_dir, tmp_path):
-    # The first 4096 bytes end inside the return value's field.
-    reply = "Pad=" + "p" * 2020 + ";WMIS_HRESULT=0;NotifycationReturnValue=1073741857;Tail="
-    reply += "t" * (2500 - len(reply))
-    profile = tmp_path / "long.profile"
-    profile.write_text(f"raw 16={reply}\n", encoding="utf-8")
-    script_server("--profile", wine.windows_path(profile))
-    assert send(driver_dir, "16:0") == [(0, 0x40000021)]

@@ -6,11 +6,8 @@ from dataclasses import dataclass
 
 from . import screen
 
-BAND = (31, 0, 104)
-BUTTON = (70, 23, 180)
-HOVER = (95, 55, 190)
+BAND, BUTTON, HOVER = (31, 0, 104), (70, 23, 180), (95, 55, 190)
 WHITE = (255, 255, 255)   # frames, captions, the pressed face
-BLACK = (0, 0, 0)         # the pressed caption
 
 
 @dataclass(frozen=True)
@@ -42,23 +39,21 @@ def find_box(image):
     colour down both edges; the buttons are found in the row just inside their
     faces' top, where neither caption nor focus mark reaches."""
     left, right = screen.column(image, 0), screen.column(image, image.width - 1)
-    band, start = None, 0
-    for y in range(1, image.height + 1):
-        if y == image.height or left[y] != left[start]:
-            if left[start] == BAND and all(v == BAND for v in right[start:y]) and (
-                    band is None or y - start > band[1] - band[0]):
-                band = (start, y)
-            start = y
-    if band is None or band[1] < 47:
+    runs = [y for y in range(image.height) if left[y] == BAND == right[y]]
+    if not runs:
         return None
+    band, start = (runs[0], runs[0] + 1), runs[0]
+    for previous, y in zip(runs, runs[1:] + [None]):
+        if y != previous + 1:
+            band = max(band, (start, previous + 1), key=lambda b: b[1] - b[0])
+            start = y
     top = band[1] - 15 - 32
     values, frame = screen.row(image, top + 3), screen.row(image, top)
     buttons, x = [], 0
-    while x + 90 <= image.width:
+    while top > 0 and x + 90 <= image.width:
         r = x + 90
-        if (values[x:x + 2] == [WHITE] * 2 and values[r - 2:r] == [WHITE] * 2 and len(set(values[x + 2:r - 2])) == 1
-                and (x == 0 or values[x - 1] != WHITE) and (r == image.width or values[r] != WHITE)
-                and frame[x:r] == [WHITE] * 90):
+        if (values[x:x + 2] == values[r - 2:r] == [WHITE] * 2 and len(set(values[x + 2:r - 2])) == 1
+                and WHITE not in (values[x - 1:x] + values[r:r + 1]) and frame[x:r] == [WHITE] * 90):
             buttons.append(Button(x, top, r, top + 32))
             x = r
         else:
@@ -67,14 +62,11 @@ def find_box(image):
 
 
 def box_of(process, timeout=30):
-    """(box, screenshot) once a running program shows its box; None when it
-    ends without one."""
+    """(box, screenshot) once a running program shows its box; None when it ends without one."""
     def look():
-        if process.poll() is not None:
-            return "ended"
-        image = screen.screenshot()
-        box = find_box(image)
-        return (box, image) if box else None
+        image = None if process.poll() is not None else screen.screenshot()
+        box = image and find_box(image)
+        return "ended" if image is None else (box, image) if box else None
     found = screen.wait_until(look, timeout, message="the box or the program's end")
     return None if found == "ended" else found
 
@@ -89,5 +81,7 @@ def face_colour(image, button):
 
 
 def wait_for_face(button, colour):
-    return screen.wait_until(lambda: (lambda image: image if face_colour(image, button) == colour else None)(
-        screen.screenshot()), message=f"the face of {button} in {colour}")
+    def look():
+        image = screen.screenshot()
+        return image if face_colour(image, button) == colour else None
+    return screen.wait_until(look, message=f"the face of {button} in {colour}")

@@ -28,12 +28,8 @@ public:
     }
     void* Allocate(std::size_t size) noexcept override
     {
-        if (allocations_++ == refused_) {
-            return nullptr;
-        }
-        void* const block = std::malloc(size);
-        live_.insert(block);
-        return block;
+        void* const block = allocations_++ == refused_ ? nullptr : std::malloc(size);
+        return block != nullptr ? *live_.insert(block).first : nullptr;
     }
     void Release(void* block) noexcept override
     {
@@ -69,14 +65,12 @@ struct ScopedReader {
     IniParserTable reader{};
 };
 
-class TempFile {
-public:
+// A fresh path in the temporary-files folder, removed with the object.
+struct TempFile {
     explicit TempFile(const char* stem)
-        : path_((std::filesystem::temp_directory_path() /
-                 (std::string("orvex_") + stem + "_" + std::to_string(std::rand()) + ".tmp"))
+        : path_((std::filesystem::temp_directory_path() / (std::string("orvex_") + stem + std::to_string(std::rand())))
                     .string())
     {
-        std::remove(path_.c_str());
     }
     ~TempFile() { std::remove(path_.c_str()); }
     const char* path() const { return path_.c_str(); }
@@ -85,8 +79,6 @@ public:
         std::ifstream in(path_);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-
-private:
     std::string path_;
 };
 

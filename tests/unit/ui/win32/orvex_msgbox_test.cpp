@@ -132,11 +132,10 @@ TEST(OrvexMsgBox, ShowAnswersItsInputAndLeavesNoWindowsClassesOrObjects)
 
 TEST(LoadResString, LoadsAStringOfAnyLengthAndIsEmptyForAMissingOne)
 {
-    const HMODULE program = GetModuleHandleW(nullptr);
-    EXPECT_EQ(LoadResString(program, 101), L"Short");
-    EXPECT_EQ(LoadResString(program, 102).size(), 300u);
+    EXPECT_EQ(LoadResString(nullptr, 101), L"Short");
+    EXPECT_EQ(LoadResString(GetModuleHandleW(nullptr), 102).size(), 300u);
     EXPECT_EQ(LoadResString(nullptr, 103), L"Gr\u00fc\u00dfe \u65e5\u672c");
-    EXPECT_EQ(LoadResString(program, 104), L"");
+    EXPECT_EQ(LoadResString(nullptr, 104), L"");
 }
 
 }  // namespace
