@@ -138,15 +138,8 @@ enum class Power { S3, S4, S5, Hybrid, Shutdown, Reboot };
 TEST(PowerActions, CapabilityPrivilegeNoticeAndCallComeInThatOrderAndTheFirstFailureEndsIt)
 {
     const std::string priv = "SeShutdownPrivilege";
-    const struct {
-        const char* name;
-        Power action;
-        std::uint32_t showMsg;
-        PowerCapabilities capabilities;
-        PlatformCallResult privilege, call;
-        std::string calls;
-        int exitCode;
-    } cases[] = {
+    const struct { const char* name; Power action; std::uint32_t showMsg; PowerCapabilities capabilities;
+        PlatformCallResult privilege, call; std::string calls; int exitCode; } cases[] = {
         {"sleep", Power::S3, 1, {true, false, false, false}, {true}, {true}, "capabilities, " + priv + ", sleep", 0},
         {"hibernate", Power::S4, 1, {false, true, false, false}, {true}, {true}, "capabilities, " + priv + ", hibernate", 0},
         {"power off", Power::S5, 1, {false, false, true, false}, {true}, {true},
@@ -187,14 +180,8 @@ TEST(PowerActions, CapabilityPrivilegeNoticeAndCallComeInThatOrderAndTheFirstFai
 
 TEST(ShellActions, TheShortcutIsWrittenAndDeletedAndTheToolStartedFromTheProgramsFolder)
 {
-    const struct {
-        const char* name;
-        bool taskbar;
-        std::wstring folder, temp;
-        int opened;
-        std::string calls;
-        int exitCode;
-    } cases[] = {
+    const struct { const char* name; bool taskbar; std::wstring folder, temp; int opened; std::string calls;
+        int exitCode; } cases[] = {
         {"taskbar", true, L"C:\\P\\", L"T:\\", 1,
          "save T:\\OrvexSwitcher.lnk -> C:\\P\\OrvexSwitcher.exe, delete T:\\OrvexSwitcher.lnk", 1},
         {"taskbar without a temporary folder", true, L"C:\\P\\", L"", 1,

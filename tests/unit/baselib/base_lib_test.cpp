@@ -143,12 +143,8 @@ LogConfig Config(std::uint32_t outputs, std::uint32_t levels, std::uint32_t cate
 
 TEST(BaseLibLog, LevelsAndCategoriesDecideWhetherALineIsWritten)
 {
-    const struct {
-        std::uint32_t levels, categories;
-        std::int32_t level;
-        std::uint32_t category;
-        const char* line;
-    } cases[] = {
+    const struct { std::uint32_t levels, categories; std::int32_t level; std::uint32_t category;
+        const char* line; } cases[] = {
         {1, 7, kLogInfo, 4, "[INFO][Fn()] n=42\n"},
         {2, 7, kLogWarn, 4, "[WARN][Fn()] n=42\n"},
         {4, 7, kLogError, 4, "[ERRO][Fn()] n=42\n"},

@@ -16,12 +16,8 @@ TEST(LanguageChoice, FollowsTheSystemLocaleUnlessTheFileNamesALanguage)
     const std::uint32_t builtIn[kLanguageSupportsListSize] = {0x0409, 0x0404, 0x0804, 0x0411};
     const std::uint32_t shortList[kLanguageSupportsListSize] = {0x0404, 0, 0x0C04, 0x00010412};
     const std::uint32_t odd[kLanguageSupportsListSize] = {0x0211, 0x00010000};
-    const struct {
-        const char* name;
-        const std::uint32_t (&list)[kLanguageSupportsListSize];
-        std::uint32_t locale;
-        std::uint16_t named, chosen;
-    } cases[] = {
+    const struct { const char* name; const std::uint32_t (&list)[kLanguageSupportsListSize]; std::uint32_t locale;
+        std::uint16_t named, chosen; } cases[] = {
         {"an offered locale", builtIn, 0x0804, 0, 0x0804},
         {"Hong Kong takes the first Chinese entry", builtIn, 0x0C04, 0, 0x0404},
         {"a locale with a sort order matches by primary language", builtIn, 0x00020411, 0, 0x0411},
@@ -69,12 +65,8 @@ TEST(LanguageLoad, VariationsOfTheFileDecideLanguageSectionsAndTexts)
     for (int i = 0; i < 31; ++i) {
         many += "0x0409,";
     }
-    const struct {
-        const char* name;
-        std::string file;
-        std::uint32_t locale, loaded;
-        std::wstring continueText, cancel;
-    } cases[] = {
+    const struct { const char* name; std::string file; std::uint32_t locale, loaded;
+        std::wstring continueText, cancel; } cases[] = {
         {"the file names Simplified Chinese",
          BuiltInFileWith(KeyLine("LanguageIdentifier", "") + "\n", KeyLine("LanguageIdentifier", "0804") + "\n"),
          0x0409, 1, L"\u5373\u5c06\u5207\u6362\u5230 Android \u64cd\u4f5c\u7cfb\u7edf\u3002", L"\u53d6\u6d88"},
@@ -120,13 +112,8 @@ TEST(LanguageLoad, InstallationSettingsAreOneWhenTheirNumberIsNotZero)
 
 TEST(LanguageLoad, WithoutBlocksOrTablesEntriesStayAsTheyWere)
 {
-    const struct {
-        const char* name;
-        int blocks;
-        bool reader, main;
-        std::uint32_t loaded;
-        std::size_t nullEntries;
-    } cases[] = {
+    const struct { const char* name; int blocks; bool reader, main; std::uint32_t loaded;
+        std::size_t nullEntries; } cases[] = {
         {"no blocks at all", 0, true, true, 1, kCatalogEntryCount},
         {"all but the last base text", 35, true, true, 1, 1},
         {"no reader", -1, false, true, 0, kCatalogEntryCount},
