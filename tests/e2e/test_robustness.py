@@ -7,7 +7,7 @@ import subprocess
 import pytest
 
 from conftest import built, folder_with
-from orvex_e2e import trace_log, wine
+from orvex_e2e import screen, trace_log, wine
 from orvex_e2e.folders import attribute
 
 WHOLE = [17, 24, 16, 24, 20]
@@ -52,7 +52,7 @@ def test_a_busy_pipe_is_waited_for_once(script_server, program, program_dir, oth
     server = script_server("--profile", "ready", "--instances", "1", "--delay", f"99={delay}")
     holder_dir = folder_with(tmp_path / "holder", "tests/support/send_command.exe")
     with wine.started(holder_dir / "send_command.exe", "99:0") as holder:
-        server.wait_for_scripts(1)
+        screen.wait_until(lambda: server.scripts(), message="the holder's script")
         assert wine.run(program, "-nomsg", cwd=other_cwd, timeout=60, capture=False).exit_code == 0
         if delay > 10000:
             assert holder.poll() is None, "the wait timed out long before the holder let go"

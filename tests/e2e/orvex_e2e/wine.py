@@ -2,7 +2,7 @@
 import os
 import subprocess
 from contextlib import contextmanager
-from dataclasses import dataclass
+from collections import namedtuple
 from pathlib import Path
 
 REGISTRY_KEY = r"HKLM\SOFTWARE\Norlak\NorlakPivra"
@@ -20,21 +20,16 @@ def windows_path(path):
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
 
-@dataclass
-class Run:
-    exit_code: int
-    stdout: str
-    stderr: str
+Run = namedtuple("Run", "exit_code stdout stderr")
 
 
 def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
     """Runs a program to its end. capture=False discards the output: a process
     that the program leaves running would keep the output pipes open."""
     output = subprocess.PIPE if capture else subprocess.DEVNULL
-    done = subprocess.run(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
-                          stdin=subprocess.DEVNULL, stdout=output, stderr=output, timeout=timeout)
-    decode = lambda data: (data or b"").decode("utf-8", "replace")
-    return Run(done.returncode, decode(done.stdout), decode(done.stderr))
+    done = subprocess.run(["wine", str(program), *arguments], cwd=cwd, env=environment(env), text=True,
+                          errors="replace", stdin=subprocess.DEVNULL, stdout=output, stderr=output, timeout=timeout)
+    return Run(done.returncode, done.stdout or "", done.stderr or "")
 
 
 @contextmanager

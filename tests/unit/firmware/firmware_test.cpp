@@ -66,7 +66,6 @@ TEST(WmiScript, AnActionReadsBackAsItsOwnTextWithCodesOutsideTheRangeAsMinusOne)
         {L"[7x=a]", WmiScriptAction{7, {L"a"}}},
         {L"[abc=a]", WmiScriptAction{-1, {L"a"}}},
         {L"[=a,]", std::nullopt},
-        {L"[5=a", std::nullopt},
         {L"[5]=a", std::nullopt},
     };
     for (const auto& r : reads) {

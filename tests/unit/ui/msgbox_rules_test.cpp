@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <climits>
 #include <set>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,11 +12,6 @@
 #include "ui/msgbox_input.h"
 #include "ui/msgbox_style.h"
 #include "ui/right_to_left.h"
-
-void PrintTo(const BoxRect& r, std::ostream* out)
-{
-    *out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
-}
 
 namespace {
 
