@@ -4,7 +4,9 @@
 For each mutant: put the replacement into the file, build the targets it
 names, run the tests it names (stopping at the first failure), record
 "killed" (a test failed or the build broke), "survived" or "invalid" (the
-original text is not found exactly once), and put the file back as it was.
+original text is not found exactly once, or none of its tests exists), and
+put the file back as it was. Targets and test programs that the build tree
+no longer has are passed over.
 
   scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
@@ -55,6 +57,16 @@ def find_program(build, name, windows):
     return None
 
 
+def known_targets(tree, layer, cache={}):
+    """The build targets that the layer's build tree has; a test program the
+    sample names may since have gone, and is then passed over."""
+    if layer not in cache:
+        listing = subprocess.run(["cmake", "--build", f"build/{layer}", "--target", "help"], cwd=tree,
+                                 capture_output=True, text=True).stdout
+        cache[layer] = {line.split()[1] for line in listing.splitlines() if line.startswith("... ")}
+    return cache[layer]
+
+
 def test_command(tree, mutant):
     windows = mutant["layer"] == "windows"
     build = os.path.join(tree, "build", mutant["layer"])
@@ -63,11 +75,13 @@ def test_command(tree, mutant):
         if test.startswith("e2e."):
             steps.append(f"nice -n 10 ctest --test-dir {build} --output-on-failure -R '^{test}$'")
             continue
-        program = find_program(build, test, windows)
+        program = find_program(build, test, windows) if test in known_targets(tree, mutant["layer"]) else None
         if program is None:
-            return None
+            continue
         runner = "wine " if windows else ""
         steps.append(f"(cd {program.parent} && nice -n 10 {runner}./{program.name} --gtest_brief=1)")
+    if not steps:
+        return None
     chain = " && ".join(steps)
     if windows:
         return (f"source scripts/wine-session.sh && orvex_wine_start && ( {chain} ); status=$?; "
@@ -102,7 +116,7 @@ def main():
             try:
                 path.write_text(original_text.replace(mutant["original"], mutant["replacement"]))
                 log.write(f"== {mutant['id']} {mutant['file']}\n")
-                targets = " ".join(mutant["targets"])
+                targets = " ".join(t for t in mutant["targets"] if t in known_targets(tree, mutant["layer"]))
                 if run(f"nice -n 10 cmake --build build/{mutant['layer']} -j2 --target {targets}", tree, log) != 0:
                     verdict = "killed (build)"
                 else:
@@ -116,7 +130,10 @@ def main():
         line = f"{mutant['id']}\t{verdict}\t{time.time() - started:.0f}s\t{mutant['file']}"
         print(line, flush=True)
         results.append((mutant["id"], verdict, line))
-    # Rebuild what the last mutant touched, so the tree is left as built.
+    # Build the restored sources again, so that the tree is left as it was.
+    for layer in sorted({m["layer"] for m in mutants}):
+        targets = sorted({t for m in mutants if m["layer"] == layer for t in m["targets"]} & known_targets(tree, layer))
+        run(f"nice -n 10 cmake --build build/{layer} -j2 --target {' '.join(targets)}", tree, log)
     killed = sum(1 for _, verdict, _ in results if verdict.startswith("killed"))
     survived = sum(1 for _, verdict, _ in results if verdict == "survived")
     with open(args.out, "w") as out:

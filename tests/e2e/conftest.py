@@ -4,6 +4,8 @@ DISPLAY. Each test copies the programs it needs into a folder of its own and
 starts them from another current directory."""
 import os
 import shutil
+import subprocess
+from contextlib import contextmanager
 from pathlib import Path
 
 import pytest
@@ -27,6 +29,17 @@ def folder_with(folder, relative):
     folder.mkdir()
     shutil.copy2(built(relative), folder)
     return folder
+
+
+@contextmanager
+def attribute(folder, flag):
+    """A folder that a Wine program cannot change: as root chmod stops nothing,
+    chattr does ("i": nothing changes; "a": files can be made, not removed)."""
+    subprocess.run(["chattr", "+" + flag, str(folder)], check=True, timeout=30)
+    try:
+        yield
+    finally:
+        subprocess.run(["chattr", "-" + flag, str(folder)], check=True, timeout=30)
 
 
 @pytest.fixture

@@ -2,8 +2,8 @@
 session-ending ones are in test_session_end.py)."""
 import re
 
+from conftest import attribute
 from orvex_e2e import trace_log, wine
-from orvex_e2e.folders import attribute
 
 SHORTCUT = "OrvexSwitcher.lnk"
 

@@ -6,9 +6,8 @@ import subprocess
 
 import pytest
 
-from conftest import built, folder_with
+from conftest import attribute, built, folder_with
 from orvex_e2e import screen, trace_log, wine
-from orvex_e2e.folders import attribute
 
 WHOLE = [17, 24, 16, 24, 20]
 
