@@ -181,10 +181,7 @@ TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
 
 TEST(MsgBoxInput, TheTimerRunsForTheTimeoutHeldAtThePlatformsLongestInterval)
 {
-    const struct {
-        std::int32_t seconds;
-        bool started;
-        std::uint32_t milliseconds;
+    const struct { std::int32_t seconds; bool started; std::uint32_t milliseconds;
     } cases[] = {{-1, false, 7}, {0, true, 0}, {5, true, 5000}, {2147484, true, 0x7FFFFFFF}};
     for (const auto& c : cases) {
         std::uint32_t milliseconds = 7;
