@@ -23,7 +23,6 @@ TEST(ProgramOptions, TheLastArgumentOtherThanNomsgDecidesMatchedWholeFoldingOnly
         {{L"-shutdown"}, A::Shutdown, false}, {{L"-reboot"}, A::Reboot, false},
         {{L"-taskbarpin"}, A::TaskbarPin, false}, {{L"-TaskBarUnPin"}, A::TaskbarUnpin, false},
         {{L"-CONFIG"}, A::Config, false},  {{L"-now"}, A::SwitchNow, false},
-        {{L"-ZZZ"}, A::None, false},
         {{L"-reboot", L"-s3"}, A::S3, false},
         {{L"-s3", L"-foo"}, A::None, false},
         {{L"-NoMsg"}, A::Switch, true},
