@@ -1,6 +1,7 @@
 """Running Windows programs under Wine, with bounded waits."""
 import os
 import subprocess
+import tempfile
 from contextlib import contextmanager
 from collections import namedtuple
 from pathlib import Path
@@ -10,7 +11,9 @@ TIMEOUT = 60
 
 
 def environment(extra=None):
-    env = dict(os.environ, WINEDEBUG=os.environ.get("WINEDEBUG", "-all"))
+    env = dict(os.environ)
+    env.setdefault("WINEDEBUG", "-all")
+    env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d")
     env.update(extra or {})
     return env
 
@@ -24,12 +27,15 @@ Run = namedtuple("Run", "exit_code stdout stderr")
 
 
 def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
-    """Runs a program to its end. capture=False discards the output: a process
-    that the program leaves running would keep the output pipes open."""
-    output = subprocess.PIPE if capture else subprocess.DEVNULL
-    done = subprocess.run(["wine", str(program), *arguments], cwd=cwd, env=environment(env), text=True,
-                          errors="replace", stdin=subprocess.DEVNULL, stdout=output, stderr=output, timeout=timeout)
-    return Run(done.returncode, done.stdout or "", done.stderr or "")
+    """Runs a program to its end. The output goes through files, not pipes: a
+    process that Wine starts on the program's behalf (the desktop, a tool the
+    program launches) inherits them and may outlive it."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        done = subprocess.run(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
+                              stdin=subprocess.DEVNULL, stdout=out if capture else subprocess.DEVNULL,
+                              stderr=err if capture else subprocess.DEVNULL, timeout=timeout)
+        read = lambda file: file.seek(0) or file.read().decode("utf-8", "replace")
+        return Run(done.returncode, read(out), read(err))
 
 
 @contextmanager
