@@ -1,11 +1,11 @@
-"""Shared rig of the end-to-end tests: the real programs under Wine.
-
-The test command sets ORVEX_WINDOWS_BUILD (the cross build's tree), WINEPREFIX
-and DISPLAY. Each test copies the programs it needs into its own temporary
-folder and starts them from another current directory.
-"""
+"""Shared rig of the end-to-end tests: the real programs under Wine. The test
+command sets ORVEX_WINDOWS_BUILD (the cross build's tree), WINEPREFIX and
+DISPLAY. Each test copies the programs it needs into a folder of its own and
+starts them from another current directory."""
 import os
 import shutil
+import subprocess
+from contextlib import contextmanager
 from pathlib import Path
 
 import pytest
@@ -14,8 +14,7 @@ from orvex_e2e import wine
 from orvex_e2e.config_tool import ConfigTool
 from orvex_e2e.script_server import ScriptServer
 
-REPO = Path(__file__).resolve().parents[2]
-BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", REPO / "build" / "windows"))
+BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", Path(__file__).resolve().parents[2] / "build" / "windows"))
 
 
 def built(relative):
@@ -28,66 +27,68 @@ def built(relative):
 def folder_with(folder, relative):
     """Makes folder and copies the built program at relative into it."""
     folder.mkdir()
-    program = built(relative)
-    shutil.copy2(program, folder / program.name)
+    shutil.copy2(built(relative), folder)
     return folder
+
+
+@contextmanager
+def attribute(folder, flag):
+    """A folder that a Wine program cannot change: as root chmod stops nothing,
+    chattr does ("i": nothing changes; "a": files can be made, not removed)."""
+    subprocess.run(["chattr", "+" + flag, str(folder)], check=True, timeout=30)
+    try:
+        yield
+    finally:
+        subprocess.run(["chattr", "-" + flag, str(folder)], check=True, timeout=30)
 
 
 @pytest.fixture
 def program_dir(tmp_path):
-    """A fresh folder holding a copy of OrvexSwitcher.exe."""
     return folder_with(tmp_path / "program", "src/OrvexSwitcher.exe")
 
 
 @pytest.fixture
-def config_tool(program_dir):
-    """The stand-in OrvexConfigTool.exe beside the program; released if held."""
-    tool = ConfigTool(built("tools/config_tool/OrvexConfigTool.exe"), program_dir)
-    yield tool
-    tool.release()
+def program(program_dir):
+    return program_dir / "OrvexSwitcher.exe"
 
 
 @pytest.fixture
 def other_cwd(tmp_path):
-    """A current directory that is not the program's."""
-    folder = tmp_path / "elsewhere"
-    folder.mkdir()
-    return folder
+    (tmp_path / "elsewhere").mkdir()
+    return tmp_path / "elsewhere"
 
 
 @pytest.fixture
-def debug_capture():
-    return built("tests/support/debug_capture.exe")
-
-
-@pytest.fixture
-def show_msg():
-    """Sets the ShowMsg registry value for one test and removes it after."""
-    def set_value(value, kind="REG_DWORD"):
-        wine.set_show_msg(value, kind)
-    yield set_value
-    wine.delete_show_msg()
+def config_tool(program_dir):
+    """The stand-in OrvexConfigTool.exe beside the program."""
+    tool = ConfigTool(built("tools/config_tool/OrvexConfigTool.exe"), program_dir)
+    yield tool
+    tool.hold_path.unlink(missing_ok=True)
 
 
 @pytest.fixture
 def driver_dir(tmp_path):
-    """A fresh folder holding send_command.exe, which calls Orvex_SendCommand
-    directly; its ORVEXLOG.log appears there."""
+    """send_command.exe, which calls Orvex_SendCommand directly; its log lands beside it."""
     return folder_with(tmp_path / "driver", "tests/support/send_command.exe")
 
 
 @pytest.fixture
+def show_msg():
+    """Sets ShowMsg for one test and removes it after."""
+    yield wine.set_show_msg
+    wine.delete_show_msg()
+
+
+@pytest.fixture
 def script_server(tmp_path):
-    """Starts the stand-in script server: script_server("--profile", "ready").
-    Every server started is stopped after the test."""
+    """Starts the stand-in script server, script_server("--profile", "ready");
+    every server started is stopped after the test."""
     servers = []
 
-    def start(*arguments, time_limit=300):
-        folder = tmp_path / f"script-server-{len(servers)}"
-        server = ScriptServer(built("tools/script_server/OrvexScriptServer.exe"), folder, arguments, time_limit)
-        servers.append(server)
-        return server.start()
-
+    def start(*arguments):
+        servers.append(ScriptServer(built("tools/script_server/OrvexScriptServer.exe"),
+                                    tmp_path / f"server-{len(servers)}", arguments))
+        return servers[-1].start()
     yield start
     for server in servers:
         server.stop()

@@ -1,26 +1,68 @@
-"""Start-up and dispatch of the real program: exit codes and the log."""
-import pytest
+"""Each option of the real program reaches its action: one run each (the
+session-ending ones are in test_session_end.py)."""
+import re
 
-from orvex_e2e import wine
+from conftest import attribute
+from orvex_e2e import trace_log, wine
 
-# Arguments whose deciding argument is not an option: exit 1, nothing logged.
-UNRECOGNISED = [
-    ["-foo"],
-    ["-s3", "-foo"],
-    ["-s3x"],
-    ["-s3", "-nomsg", "x"],
-    ["-" * 5000],
-    ["-nomsg"] * 3000 + ["-bogus"],
-    ["-\u00e9t\u00e9", "-nomsg"],
-    ["\"unbalanced"],
-    ["\u4e2d\u6587", "\U0001F600"],
-    [""],
-]
+SHORTCUT = "OrvexSwitcher.lnk"
 
 
-@pytest.mark.parametrize("arguments", UNRECOGNISED, ids=range(len(UNRECOGNISED)))
-def test_unrecognised_deciding_argument_exits_1_without_a_log_line(program_dir, other_cwd, arguments):
-    result = wine.run(program_dir / "OrvexSwitcher.exe", *arguments, cwd=other_cwd)
+def test_an_unknown_deciding_argument_exits_1_and_does_nothing(program, program_dir, other_cwd):
+    assert wine.run(program, "-s3", "-NOMSG", "-s3x", "-nomsg", cwd=other_cwd).exit_code == 1
+    assert [p.name for p in program_dir.iterdir()] == ["OrvexSwitcher.exe"]
+    assert list(other_cwd.iterdir()) == []
+
+
+def test_sleep_and_hybrid_test_the_capability_this_wine_lacks(program, program_dir, other_cwd):
+    assert wine.run(program, "-S3", cwd=other_cwd).exit_code == 1
+    assert wine.run(program, "-hybrid", cwd=other_cwd).exit_code == 1
+    assert [(level, re.sub(r"\d+", "N", message)) for level, message in trace_log.messages(program_dir)] == [
+        ("ERROR", "Sleep state SN is not supported [Err=N]."), ("ERROR", "Sleep state Hybrid is not supported [Err=N].")]
+
+
+def test_hibernate_asks_for_the_hibernate_state_alone(program, program_dir, other_cwd):
+    # Wine notes the arguments of its SetSuspendState, which changes nothing.
+    result = wine.run(program, "-s4", cwd=other_cwd, env={"WINEDEBUG": "fixme+powrprof"})
+    assert result.exit_code == 0
+    assert "SetSuspendState (1, 0, 0)" in result.stderr
+    assert trace_log.read_bytes(program_dir) == b""
+
+
+def test_taskbarpin_writes_a_shortcut_to_the_fixed_program_name_and_deletes_it(program, program_dir, tmp_path,
+                                                                               other_cwd):
+    renamed = program.rename(program_dir / "Renamed.exe")
+    temp = tmp_path / "temp"
+    temp.mkdir()
+    with attribute(temp, "a"):   # the delete fails, so the shortcut stays to be read
+        result = wine.run_with_windows_environment(renamed, "-taskbarpin", cwd=other_cwd,
+                                                   variables={"TMP": wine.windows_path(temp), "TEMP": wine.windows_path(temp)})
+        link = (temp / SHORTCUT).read_bytes()
     assert result.exit_code == 1
-    assert not (program_dir / "ORVEXLOG.log").exists()
-    assert not (other_cwd / "ORVEXLOG.log").exists()
+    assert link[:4] == b"\x4c\x00\x00\x00"   # a shell link's header size
+    assert wine.windows_path(program_dir / "OrvexSwitcher.exe").encode("utf-16-le") in link
+
+
+def test_taskbarunpin_leaves_no_shortcut_even_over_an_older_file(program, other_cwd):
+    temp = wine.temp_directory()
+    (temp / SHORTCUT).write_bytes(b"an older file of that name")
+    assert wine.run(program, "-taskbarunpin", cwd=other_cwd).exit_code == 1
+    assert not (temp / SHORTCUT).exists()
+
+
+def test_config_starts_the_tool_beside_the_program_and_does_not_wait(program, program_dir, other_cwd, config_tool):
+    config_tool.hold_path.write_bytes(b"")
+    assert wine.run(program, "-config", cwd=other_cwd, timeout=40, capture=False).exit_code == 0
+    assert [[start[0].rstrip("\\")] + start[1:] for start in config_tool.wait_for_starts(1)] == [
+        [wine.windows_path(program_dir)]]
+    config_tool.path.unlink()
+    assert wine.run(program, "-config", cwd=other_cwd, timeout=40).exit_code == 1
+
+
+def test_the_switch_hands_over_where_now_refuses(program, program_dir, other_cwd, config_tool, script_server):
+    server = script_server("--profile", "feature-off")
+    assert wine.run(program, "-nomsg", cwd=other_cwd, timeout=40, capture=False).exit_code == 0
+    assert len(config_tool.wait_for_starts(1)) == 1
+    assert wine.run(program, "-now", cwd=other_cwd, timeout=40).exit_code == 1
+    assert server.commands() == [17, 17]
+    assert len(config_tool.starts()) == 1

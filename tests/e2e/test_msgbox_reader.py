@@ -53,7 +53,7 @@ def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server,
     with reader.started(msaa_client) as client:
         with wine.started(program_dir / "OrvexSwitcher.exe", cwd=other_cwd) as process:
             box_line, buttons = client.dialog()
-            box_on_screen, _ = msgbox.wait_for_box(buttons=len(captions))
+            box_on_screen, _ = msgbox.box_of(process)
             check_read(box_line, buttons, name, description, captions, box_on_screen)
             client.seen_or_wait_for("focus", id="1", name=captions[0])
             before = server.commands()
@@ -71,14 +71,12 @@ def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server,
 
 
 def test_a_mirrored_box_is_read_where_the_screen_shows_it(msgbox_viewer, msaa_client):
-    session = screen.current_session()
-    env = dict(session.env, LC_ALL="he_IL.UTF-8")
     screen.move_pointer(1, 1)
     with reader.started(msaa_client) as client:
         with wine.started(msgbox_viewer, "-labels", "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue", "Text",
-                          "Caption", "65", "-1", env=env) as process:
+                          "Caption", "65", "-1", env={"LC_ALL": "he_IL.UTF-8"}) as process:
             box_line, buttons = client.dialog()
-            box_on_screen, _ = msgbox.wait_for_box(session.env, buttons=2)
+            box_on_screen, _ = msgbox.box_of(process)
             check_read(box_line, buttons, "Caption", "Text", ["OK", "Cancel"], box_on_screen)
             # OK, the first button, is the right one on the screen.
             assert reader.location(buttons[0])[0] > reader.location(buttons[1])[0]

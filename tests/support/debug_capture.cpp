@@ -1,7 +1,7 @@
-// Test support: runs a program as a debuggee and prints every string that it
-// passes to OutputDebugString, one per line on standard output as UTF-8,
-// then exits with the program's exit code. Usage:
-//   debug_capture.exe <program> [arguments...]
+// Test support: runs a program as a debuggee, prints every string that it
+// passes to OutputDebugString on a line of its own (characters above 255
+// as "?"), and exits with the program's exit code.
+//   debug_capture.exe PROGRAM [ARGUMENT...]   (none may hold a quote)
 #include <windows.h>
 
 #include <cstdio>
@@ -10,99 +10,48 @@
 
 namespace {
 
-std::wstring QuoteArgument(const std::wstring& argument)
+void PrintDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info)
 {
-    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
-        return argument;
-    }
-    std::wstring quoted = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
+    const std::size_t width = info.fUnicode ? sizeof(wchar_t) : 1;
+    std::vector<unsigned char> bytes((info.nDebugStringLength + 1) * width, 0);
+    ReadProcessMemory(process, info.lpDebugStringData, bytes.data(), info.nDebugStringLength * width, nullptr);
+    std::string line;
+    for (std::size_t at = 0; at + width <= bytes.size(); at += width) {
+        const unsigned value = width == 1 ? bytes[at] : bytes[at] | (bytes[at + 1] << 8);
+        if (value == 0) {
+            break;
         }
-        if (c == L'"') {
-            quoted.append(backslashes * 2 + 1, L'\\');
-        } else {
-            quoted.append(backslashes, L'\\');
-        }
-        backslashes = 0;
-        quoted += c;
+        line += value > 255 ? '?' : static_cast<char>(value);
     }
-    quoted.append(backslashes * 2, L'\\');
-    quoted += L'"';
-    return quoted;
-}
-
-void PrintUtf8(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    if (bytes.empty() || bytes.back() != '\n') {
-        std::fputc('\n', stdout);
-    }
+    std::printf("%s%s", line.c_str(), !line.empty() && line.back() == '\n' ? "" : "\n");
     std::fflush(stdout);
-}
-
-std::wstring ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info)
-{
-    const std::size_t length = info.nDebugStringLength;
-    if (info.fUnicode) {
-        std::vector<wchar_t> buffer(length + 1, L'\0');
-        ReadProcessMemory(process, info.lpDebugStringData, buffer.data(), length * sizeof(wchar_t), nullptr);
-        return std::wstring(buffer.data());
-    }
-    std::vector<char> buffer(length + 1, '\0');
-    ReadProcessMemory(process, info.lpDebugStringData, buffer.data(), length, nullptr);
-    std::wstring text;
-    for (const char* p = buffer.data(); *p != '\0'; ++p) {
-        text += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-    }
-    return text;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 2) {
-        std::fputs("usage: debug_capture.exe <program> [arguments...]\n", stderr);
-        return 2;
-    }
     std::wstring commandLine;
     for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
-            commandLine += L' ';
-        }
-        commandLine += QuoteArgument(argv[i]);
+        commandLine += (i > 1 ? L" \"" : L"\"") + std::wstring(argv[i]) + L"\"";
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr,
-                        &startup, &process)) {
-        std::fprintf(stderr, "debug_capture: cannot start the program [Err=%lu]\n", GetLastError());
+    if (argc < 2 || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
+                                    nullptr, nullptr, &startup, &process)) {
+        std::fputs("usage: debug_capture.exe PROGRAM [ARGUMENT...]\n", stderr);
         return 2;
     }
-    DWORD exitCode = 2;
-    for (bool running = true; running;) {
-        DEBUG_EVENT event{};
-        if (!WaitForDebugEvent(&event, INFINITE)) {
-            break;
-        }
-        DWORD continueStatus = DBG_CONTINUE;
+    for (DEBUG_EVENT event{}; WaitForDebugEvent(&event, INFINITE);) {
+        DWORD status = DBG_CONTINUE;
         switch (event.dwDebugEventCode) {
         case OUTPUT_DEBUG_STRING_EVENT:
-            PrintUtf8(ReadDebugString(process.hProcess, event.u.DebugString));
+            PrintDebugString(process.hProcess, event.u.DebugString);
             break;
         case EXCEPTION_DEBUG_EVENT:
             // Only the loader's first breakpoint belongs to us.
             if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
-                continueStatus = DBG_EXCEPTION_NOT_HANDLED;
+                status = DBG_EXCEPTION_NOT_HANDLED;
             }
             break;
         case CREATE_PROCESS_DEBUG_EVENT:
@@ -112,15 +61,14 @@ int wmain(int argc, wchar_t** argv)
             CloseHandle(event.u.LoadDll.hFile);
             break;
         case EXIT_PROCESS_DEBUG_EVENT:
-            exitCode = event.u.ExitProcess.dwExitCode;
-            running = false;
-            break;
+            ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_CONTINUE);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+            return static_cast<int>(event.u.ExitProcess.dwExitCode);
         default:
             break;
         }
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, continueStatus);
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
+    return 2;
 }

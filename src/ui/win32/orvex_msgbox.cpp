@@ -141,6 +141,17 @@ void OrvexMsgBox::Cleanup() noexcept
     accessibility.LeaveApartment();
 }
 
+void CaptionOfButton(const ButtonEntry& entry, const ButtonLabels& labels,
+                     wchar_t (&caption)[kButtonCaptionSize]) noexcept
+{
+    if (labels.fromLanguageFile != 0) {
+        CopyCaption(labels.Caption(entry.slot), caption);
+    } else if (const HMODULE user32 = GetModuleHandleW(L"User32.dll"); user32 != nullptr) {
+        // Cut to the caption's 31 characters; a missing string leaves it empty.
+        LoadStringW(user32, entry.systemStringId, caption, static_cast<int>(kButtonCaptionSize));
+    }
+}
+
 void OrvexMsgBox::PrepareButtons() noexcept
 {
     for (MsgBoxButton& button : buttons) {
@@ -151,16 +162,9 @@ void OrvexMsgBox::PrepareButtons() noexcept
 
     const ButtonSet set = ButtonSetOfStyle(style);
     buttonCount = set.count;
-    const HMODULE user32 = labels.fromLanguageFile != 0 ? nullptr : GetModuleHandleW(L"User32.dll");
     for (std::int32_t i = 0; i < set.count; ++i) {
-        const ButtonEntry& entry = set.buttons[i];
-        buttons[i].id = entry.id;
-        if (labels.fromLanguageFile != 0) {
-            CopyCaption(labels.Caption(entry.slot), buttons[i].caption);
-        } else if (user32 != nullptr) {
-            // Cut to the caption's 31 characters; a missing string leaves it empty.
-            LoadStringW(user32, entry.systemStringId, buttons[i].caption, static_cast<int>(kButtonCaptionSize));
-        }
+        buttons[i].id = set.buttons[i].id;
+        CaptionOfButton(set.buttons[i], labels, buttons[i].caption);
     }
 
     if (const std::uint32_t iconId = IconIdOfStyle(style); iconId != 0) {

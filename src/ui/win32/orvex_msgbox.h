@@ -11,12 +11,18 @@
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_geometry.h"
 #include "ui/msgbox_input.h"
+#include "ui/msgbox_style.h"
 #include "ui/win32/load_res_string.h"
 #include "ui/win32/msgbox_accessible.h"
 #include "ui/win32/ui_handles.h"
 
 inline constexpr wchar_t kBkgndClassName[] = L"OrvexBkgnd_Class";
 inline constexpr wchar_t kMsgBoxClassName[] = L"OrvexMsgBox_Class";
+
+// A button's caption: from the language file's labels when they were
+// loaded, otherwise the platform's own string for the button.
+void CaptionOfButton(const ButtonEntry& entry, const ButtonLabels& labels,
+                     wchar_t (&caption)[kButtonCaptionSize]) noexcept;
 
 class OrvexMsgBox {
 public:
@@ -47,7 +53,6 @@ public:
     std::int32_t Layout(HWND window, std::int32_t width, std::int32_t height) noexcept;
 
 private:
-    friend struct OrvexMsgBoxTestAccess;
     friend class MsgBoxAccessible;
 
     // How the caption line and the message text are measured (with

@@ -100,13 +100,13 @@ def started(program, env=None):
                                stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         client = Client(process)
-        client.wait_for("ready", timeout=wine.DEFAULT_TIMEOUT)
+        client.wait_for("ready", timeout=wine.TIMEOUT)
         yield client
     finally:
         if process.poll() is None:
             process.kill()
         process.stdin.close()
-        process.wait(timeout=wine.DEFAULT_TIMEOUT)
+        process.wait(timeout=wine.TIMEOUT)
 
 
 def location(line):

@@ -1,14 +1,7 @@
-"""The stand-in WMI Script Server (OrvexScriptServer.exe) under Wine.
-
-    with ScriptServer(program, folder, ["--profile", "legacy"]) as server:
-        ... run the switcher ...
-        assert server.scripts()[0].startswith("[100=root\\wmi,0,]")
-
-The server writes its output to folder/server.out and records every script
-it receives to folder/scripts.txt, one per line (UTF-8). Only one server can
-run in a Wine prefix at a time (the pipe name is fixed); tests that start one
-hold the ctest lock "script_server".
-"""
+"""The stand-in WMI Script Server (OrvexScriptServer.exe) under Wine. It
+prints one line per exchange to folder/server.out and records each script it
+receives to folder/scripts.txt, one per line. One server per Wine prefix (the
+pipe name is fixed): tests that start one hold the ctest lock "script_server"."""
 import re
 import subprocess
 import time
@@ -16,94 +9,45 @@ from pathlib import Path
 
 from . import wine
 
-READY_LINE = "OrvexScriptServer: listening on"
-START_TIMEOUT = 30
-STOP_TIMEOUT = 30
-POLL_SECONDS = 0.05
-
 
 class ScriptServer:
-    def __init__(self, program, folder, arguments=(), time_limit=300):
-        self.program = Path(program)
-        self.folder = Path(folder)
-        self.arguments = list(arguments)
-        self.time_limit = time_limit
-        self.record_path = self.folder / "scripts.txt"
-        self.output_path = self.folder / "server.out"
+    def __init__(self, program, folder, arguments=()):
+        self.program, self.folder, self.arguments = Path(program), Path(folder), list(arguments)
         self.process = None
 
-    def start(self, timeout=START_TIMEOUT):
+    def start(self, timeout=30):
         """Starts the server and returns once its pipe exists."""
-        self.folder.mkdir(parents=True, exist_ok=True)
-        arguments = [*self.arguments,
-                     "--record", wine.windows_path(self.record_path),
-                     "--time-limit", str(self.time_limit)]
-        with open(self.output_path, "wb") as output:
-            self.process = subprocess.Popen(
-                ["wine", str(self.program), *arguments],
-                env=wine.environment(),
-                stdin=subprocess.DEVNULL,
-                stdout=output,
-                stderr=subprocess.STDOUT,
-            )
+        self.folder.mkdir(parents=True)
+        with open(self.folder / "server.out", "wb") as output:
+            self.process = subprocess.Popen(["wine", str(self.program), *self.arguments, "--time-limit", "300",
+                                             "--record", wine.windows_path(self.folder / "scripts.txt")],
+                                            env=wine.environment(), stdin=subprocess.DEVNULL, stdout=output,
+                                            stderr=subprocess.STDOUT)
         deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if READY_LINE in self.output():
-                return self
-            if self.process.poll() is not None:
-                raise RuntimeError(f"the script server ended with {self.process.returncode}:\n{self.output()}")
-            time.sleep(POLL_SECONDS)
-        self.kill()
-        raise RuntimeError(f"the script server did not start within {timeout} s:\n{self.output()}")
+        while "listening on" not in self.output():
+            if self.process.poll() is not None or time.monotonic() > deadline:
+                self.stop()
+                raise RuntimeError(f"the script server did not start:\n{self.output()}")
+            time.sleep(0.05)
+        return self
 
     def output(self):
-        """What the server printed: one line per exchange."""
-        if not self.output_path.exists():
-            return ""
-        return self.output_path.read_text("utf-8", errors="replace")
+        return (self.folder / "server.out").read_text("utf-8", "replace")
 
     def scripts(self):
-        """The scripts received so far, in order."""
-        if not self.record_path.exists():
-            return []
-        return self.record_path.read_text("utf-8", errors="replace").splitlines()
+        record = self.folder / "scripts.txt"
+        return record.read_text("utf-8", "replace").splitlines() if record.exists() else []
 
     def commands(self):
         """The notification codes of the scripts received so far, in order."""
-        found = (re.search(r"NotificationCode,(\d+)", script) for script in self.scripts())
-        return [int(match.group(1)) for match in found if match]
+        return [int(m.group(1)) for m in (re.search(r"NotificationCode,(\d+)", s) for s in self.scripts()) if m]
 
-    def wait_for_scripts(self, count, timeout=30):
-        deadline = time.monotonic() + timeout
-        while len(self.scripts()) < count:
-            if time.monotonic() > deadline:
-                raise TimeoutError(f"{count} scripts not received within {timeout} s: {self.scripts()}")
-            time.sleep(POLL_SECONDS)
-        return self.scripts()
-
-    def running(self):
-        return self.process is not None and self.process.poll() is None
-
-    def stop(self, timeout=STOP_TIMEOUT):
-        """Asks the server to stop (--stop), kills it if it does not, and
-        returns its exit code."""
-        if self.process is None:
-            return None
-        if self.running():
-            wine.run(self.program, "--stop", timeout=timeout)
+    def stop(self):
+        """Asks the server to stop (--stop), kills it by its id if it does not, and gives its exit code."""
+        if self.process.poll() is None:
+            wine.run(self.program, "--stop")
             try:
-                self.process.wait(timeout=timeout)
+                self.process.wait(timeout=30)
             except subprocess.TimeoutExpired:
-                self.kill()
-        return self.process.returncode
-
-    def kill(self):
-        if self.running():
-            self.process.kill()
-            self.process.wait(timeout=STOP_TIMEOUT)
-
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exception):
-        self.stop()
+                self.process.kill()
+        return self.process.wait(timeout=30)

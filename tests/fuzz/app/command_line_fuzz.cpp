@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "app/program/program_options.h"
-#include "../utf16_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::wstring text = Utf16Input(data, size);
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        text += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+    }
     std::vector<std::wstring> arguments;
     std::size_t start = 0;
     for (std::size_t end = text.find(L'\0'); end != std::wstring::npos; end = text.find(L'\0', start)) {

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "app/ground/directory_of_path.h"
-#include "../utf16_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::wstring path = Utf16Input(data, size);
+    std::wstring path;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        path += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+    }
     const std::wstring folder = DirectoryOfPath(path);
     const std::size_t lastSlash = path.rfind(L'\\');
     if (lastSlash == std::wstring::npos ? !folder.empty()

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/ground/trace_line.h"
-#include "../utf16_input.h"
 
 namespace {
 
@@ -21,7 +20,10 @@ bool IsLineBreaking(wchar_t c) noexcept
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::wstring text = Utf16Input(data, size);
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        text += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+    }
 
     // The log lies in the program's folder and fits the platform's path size.
     const std::wstring logPath = LogPathForProgram(text);

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "loader_rig.h"
 
 namespace {
 
@@ -61,9 +60,4 @@ int PortableUtf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) noexc
         buffer[i] = static_cast<wchar_t>(units[static_cast<std::size_t>(i)]);
     }
     return needed;
-}
-
-TestUtf8Conversion TestUtf8ToWide() noexcept
-{
-    return PortableUtf8ToWide;
 }

@@ -1,0 +1,213 @@
+// The message box's decisions without a window: which buttons a style
+// shows, where the parts go, how input answers, and the colours by state.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/msgbox_colors.h"
+#include "ui/msgbox_input.h"
+#include "ui/msgbox_style.h"
+#include "ui/right_to_left.h"
+
+namespace {
+
+std::vector<std::int32_t> AnswersOf(std::uint32_t style)
+{
+    const ButtonSet set = ButtonSetOfStyle(style);
+    std::vector<std::int32_t> answers;
+    for (std::int32_t i = 0; i < set.count; ++i) {
+        answers.push_back(set.buttons[i].id);
+    }
+    return answers;
+}
+
+TEST(MsgBoxStyle, TheLowFourBitsChooseTheAnswersLeftToRightAndWhetherEscapeCancels)
+{
+    const struct { std::uint32_t style; std::vector<std::int32_t> answers; bool escape; } cases[] = {
+        {0x00, {kIdOk}, true},
+        {0x01, {kIdOk, kIdCancel}, true},
+        {0x02, {kIdAbort, kIdRetry, kIdIgnore}, false},
+        {0x03, {kIdYes, kIdNo, kIdCancel}, true},
+        {0x04, {kIdYes, kIdNo}, false},
+        {0x05, {kIdOk}, false},   // retry/cancel is not offered
+        {0x06, {kIdCancel, kIdTryAgain, kIdContinue}, true},
+        {0x0F, {kIdOk}, false},
+        {0xFFFFFF41, {kIdOk, kIdCancel}, true},   // icon and other bits change nothing
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AnswersOf(c.style), c.answers) << "style " << c.style;
+        EXPECT_EQ(EscapeAllowed(c.style), c.escape) << "style " << c.style;
+    }
+    // Each button's caption comes from the slot of its own answer.
+    const std::pair<std::int32_t, ButtonSlot> slots[] = {
+        {kIdOk, ButtonSlot::Ok},       {kIdCancel, ButtonSlot::Cancel}, {kIdAbort, ButtonSlot::Abort},
+        {kIdRetry, ButtonSlot::Retry}, {kIdIgnore, ButtonSlot::Ignore}, {kIdYes, ButtonSlot::Yes},
+        {kIdNo, ButtonSlot::No},       {kIdTryAgain, ButtonSlot::Try},  {kIdContinue, ButtonSlot::Continue}};
+    for (std::uint32_t style = 0; style < 16; ++style) {
+        const ButtonSet set = ButtonSetOfStyle(style);
+        for (std::int32_t i = 0; i < set.count; ++i) {
+            const auto match = [&](const auto& s) { return s.first == set.buttons[i].id; };
+            EXPECT_EQ(std::find_if(std::begin(slots), std::end(slots), match)->second, set.buttons[i].slot)
+                << "style " << style << " button " << i;
+        }
+    }
+}
+
+TEST(MsgBoxStyle, BitsFourToSevenChooseOneOfFourDistinctIconsOrNone)
+{
+    const std::uint32_t hand = IconIdOfStyle(0x10), question = IconIdOfStyle(0x20),
+                        exclamation = IconIdOfStyle(0x30), asterisk = IconIdOfStyle(0x40);
+    EXPECT_EQ(asterisk, 32516u) << "IDI_ASTERISK, the information icon of the confirmation";
+    EXPECT_EQ(std::set<std::uint32_t>({hand, question, exclamation, asterisk, 0u}).size(), 5u);
+    for (const std::uint32_t none : {0x00u, 0x50u, 0xF0u, 0xFFFFFF0Fu}) {
+        EXPECT_EQ(IconIdOfStyle(none), 0u) << none;
+    }
+    EXPECT_EQ(IconIdOfStyle(0xFFFFFF34), exclamation);
+}
+
+TEST(MsgBoxGeometry, TheBandIsCentredAndAsHighAsTheTextsButNeverBelowTheIcon)
+{
+    const struct { std::int32_t caption, text, icon, band; } heights[] = {
+        {0, 0, 0, 82},       // 30 + 10 + 10 + 32
+        {27, 16, 32, 125},
+        {0, 0, 53, 83},      // the icon's 53 + 30
+    };
+    for (const auto& c : heights) {
+        EXPECT_EQ(BandHeight(c.caption, c.text, c.icon), c.band) << c.caption << " " << c.text << " " << c.icon;
+    }
+    EXPECT_EQ(BandRect(0, 1024, 767, 112), (BoxRect{0, 327, 1024, 439}));
+    EXPECT_EQ(BandRect(0, 800, 100, 113), (BoxRect{0, -6, 800, 107}));   // truncates toward zero
+    EXPECT_EQ(MeasuringRect(1024, 62), (BoxRect{0, 0, 407, 62}));
+
+    // 1024 x 768, band 328-440, rightmost button at 678, caption line ending at 370.
+    const BoxRect band{0, 328, 1024, 440};
+    EXPECT_EQ(TextColumn(band, 678), (BoxRect{256, 343, 663, 425}));
+    EXPECT_EQ(MessageRect(band, 370, 678), (BoxRect{256, 380, 663, 425}));
+    EXPECT_EQ(IconOrigin(band, 370, 32), (BoxPoint{204, 375}));
+    EXPECT_EQ(TextColumn(BoxRect{100, 0, 500, 100}, 300).left, 100) << "a quarter of the band's width";
+    EXPECT_EQ(Inset(BoxRect{INT32_MIN, 0, INT32_MAX, 10}, -5), (BoxRect{INT32_MIN, -5, INT32_MAX, 15}));
+    EXPECT_EQ(BandHeight(INT32_MAX, INT32_MAX, INT32_MAX), INT32_MAX) << "no overflow";
+}
+
+TEST(MsgBoxGeometry, ButtonsSitRightAlignedAtThreeQuartersAndAPointHitsTheFirstThatHoldsIt)
+{
+    const struct { std::int32_t count, width, height, band; std::vector<BoxRect> rects; } cases[] = {
+        {1, 1024, 768, 112, {{678, 393, 768, 425}}},
+        {3, 1024, 768, 112, {{468, 393, 558, 425}, {573, 393, 663, 425}, {678, 393, 768, 425}}},
+        {1, 1023, 767, 113, {{677, 393, 767, 425}}},
+        {4, 1024, 768, 112, {{}, {}, {}}},   // a count outside 1 to 3 places nothing
+    };
+    for (const auto& c : cases) {
+        MsgBoxButton buttons[3];
+        PlaceButtons(buttons, c.count, c.width, c.height, c.band);
+        for (std::size_t i = 0; i < c.rects.size(); ++i) {
+            EXPECT_EQ(buttons[i].rect, c.rects[i]) << c.count << " buttons, " << c.width << ", button " << i;
+        }
+    }
+    MsgBoxButton buttons[3];
+    PlaceButtons(buttons, 3, 1024, 768, 112);
+    const struct { std::int32_t count, x, y, hit; } points[] = {
+        {3, 468, 393, 0},    // the top-left corner belongs to the button
+        {3, 558, 400, -1},   // the right edge does not
+        {3, 700, 425, -1},   // nor the bottom edge
+        {3, 700, 424, 2},
+        {2, 700, 400, -1},   // only the first count buttons count
+    };
+    for (const auto& p : points) {
+        EXPECT_EQ(ButtonAt(buttons, p.count, p.x, p.y), p.hit) << p.x << "," << p.y;
+    }
+}
+
+// Runs a sequence of input on a box of the style on 1024 x 768 and writes
+// down each outcome: "r" repaint, "-" nothing, a number for the answer. A
+// step is kd/ku (key down/up: T Tab, E Enter, S Space, X Escape, A the letter
+// A), md/mu (left button down/up at L, M, R: the three button places, O: off
+// them all), mv/mh (a move with the button up/held), or to (the timeout).
+std::string Outcomes(std::uint32_t style, const std::string& steps, MsgBoxInput& input)
+{
+    const ButtonSet set = ButtonSetOfStyle(style);
+    MsgBoxButton buttons[3];
+    for (std::int32_t i = 0; i < set.count; ++i) {
+        buttons[i].id = set.buttons[i].id;
+    }
+    PlaceButtons(buttons, set.count, 1024, 768, 112);
+    const auto key = [](char c) -> std::uint32_t {
+        return c == 'T' ? kKeyTab : c == 'E' ? kKeyEnter : c == 'S' ? kKeySpace : c == 'X' ? kKeyEscape : c;
+    };
+    const auto x = [](char c) { return c == 'L' ? 500 : c == 'M' ? 600 : c == 'R' ? 700 : 100; };
+    std::string outcomes;
+    for (std::size_t at = 0; at + 1 < steps.size(); at += 3) {
+        const std::string step = steps.substr(at, 2);
+        const char arg = at + 3 < steps.size() && steps[at + 2] == ':' ? steps[at + 3] : ' ';
+        InputOutcome o = step == "kd" ? KeyDownRule(input, key(arg), style, set.count)
+                       : step == "ku" ? KeyUpRule(input, key(arg), buttons, set.count)
+                       : step == "md" ? LButtonDownRule(input, buttons, set.count, x(arg), 410)
+                       : step == "mu" ? LButtonUpRule(input, buttons, set.count, x(arg), 410)
+                       : step == "to" ? TimeoutRule() : MouseMoveRule(input, step == "mh");
+        at += arg == ' ' ? 0 : 2;
+        outcomes += (outcomes.empty() ? "" : " ") + (o.answered ? std::to_string(o.answer) : o.repaint ? "r" : "-");
+    }
+    return outcomes;
+}
+
+TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
+{
+    const struct { const char* name; std::uint32_t style; std::string steps, outcomes; MsgBoxInput end; } cases[] = {
+        {"enter answers the focused button on release", 0, "kd:E ku:E", "r 1", {0, 0, 0}},
+        {"the release need not be of the key that pressed", 1, "kd:S ku:E", "r 1", {0, 0, 0}},
+        {"tab moves the focus round and shows the mark", 2, "kd:T kd:T kd:T kd:T kd:S ku:S", "r r r r r 4", {1, 1, 1}},
+        {"tab drops a key press", 4, "kd:E kd:T ku:E", "r r -", {1, -1, 1}},
+        {"escape first drops a press, then cancels", 1, "kd:E kd:X ku:E kd:X", "r r - 2", {0, -1, 0}},
+        {"escape does nothing where the style forbids it", 4, "kd:S kd:X ku:S", "r - 6", {0, 0, 0}},
+        {"other keys do nothing", 1, "kd:A ku:T", "- -", {0, -1, 0}},
+        {"a click answers the button it pressed", 3, "md:M mu:M", "r 7", {1, -1, 0}},
+        {"released elsewhere, a click answers nothing", 3, "md:L mu:R md:R mu:O mu:R", "r r r r -", {2, -1, 0}},
+        {"a press holds while the button is held, not after", 4, "md:R mh mv mu:R", "r r r -", {1, -1, 0}},
+        {"a click hides the focus mark and moves the focus", 1, "kd:T md:R mu:O kd:E ku:E", "r r r r 2", {1, 1, 0}},
+        {"the timeout answers OK whatever the buttons", 4, "to", "1", {0, -1, 0}},
+    };
+    for (const auto& c : cases) {
+        MsgBoxInput input;
+        EXPECT_EQ(Outcomes(c.style, c.steps, input), c.outcomes) << c.name;
+        EXPECT_EQ(std::vector<std::int32_t>({input.focusedIndex, input.pressedIndex, input.focusVisible}),
+                  std::vector<std::int32_t>({c.end.focusedIndex, c.end.pressedIndex, c.end.focusVisible}))
+            << c.name;
+    }
+}
+
+TEST(MsgBoxInput, TheTimerRunsForTheTimeoutHeldAtThePlatformsLongestInterval)
+{
+    const struct { std::int32_t seconds; bool started; std::uint32_t milliseconds;
+    } cases[] = {{-1, false, 7}, {0, true, 0}, {5, true, 5000}, {2147484, true, 0x7FFFFFFF}};
+    for (const auto& c : cases) {
+        std::uint32_t milliseconds = 7;
+        EXPECT_EQ(TimeoutInterval(c.seconds, milliseconds), c.started) << c.seconds;
+        EXPECT_EQ(milliseconds, c.milliseconds) << c.seconds;
+    }
+}
+
+TEST(MsgBoxColours, AButtonIsColouredByPressAndPointer)
+{
+    const MsgBoxColors colors;
+    const ColorRef white = 0x00FFFFFF;
+    const struct { std::int32_t index, pressed; bool pointerInside; ColorRef face, caption; } cases[] = {
+        {0, -1, false, colors.buttonColor, white},
+        {0, -1, true, colors.hoverColor, white},
+        {0, 0, true, white, 0},
+        {1, 0, true, colors.buttonColor, white},   // while one is pressed no other shows the hover colour
+    };
+    for (const auto& c : cases) {
+        const ButtonLook look = LookOfButton(colors, c.index, c.pressed, c.pointerInside);
+        EXPECT_EQ(std::make_pair(look.face, look.caption), std::make_pair(c.face, c.caption))
+            << c.index << " " << c.pressed << " " << c.pointerInside;
+    }
+    const std::uint32_t hebrew[4] = {0x00000803, 0, 0, 0x88000000}, english[4] = {3, 0x10000000, 0, 0};
+    EXPECT_TRUE(IsRightToLeftSignature(hebrew));
+    EXPECT_FALSE(IsRightToLeftSignature(english));
+}
+
+}  // namespace
