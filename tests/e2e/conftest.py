@@ -14,7 +14,8 @@ from orvex_e2e import wine
 from orvex_e2e.config_tool import ConfigTool
 from orvex_e2e.script_server import ScriptServer
 
-BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", Path(__file__).resolve().parents[2] / "build" / "windows"))
+REPO = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", REPO / "build" / "windows"))
 
 
 def built(relative):

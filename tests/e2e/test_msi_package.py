@@ -94,7 +94,7 @@ def prefix(tmp_path_factory):
 def reg_tree(key, view, env):
     """{key: {value name: (type, data)}} under key in the 32- or 64-bit view;
     None without the key. wine reg ends its lines with CR LF."""
-    result = wine.reg("query", key, "/s", f"/reg:{view}", env=env)
+    result = wine.run("reg", "query", key, "/s", f"/reg:{view}", env=env)
     if result.exit_code != 0:
         return None
     keys, values = {}, None
