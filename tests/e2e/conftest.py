@@ -96,12 +96,6 @@ def script_server(tmp_path):
 
 
 @pytest.fixture
-def msgbox_viewer():
-    """The box viewer: shows one message box and exits with the answer."""
-    return built("tools/msgbox_viewer/msgbox_viewer.exe")
-
-
-@pytest.fixture
 def msaa_client():
     """The screen reader's stand-in: an Active Accessibility client (see
     orvex_e2e/reader.py)."""

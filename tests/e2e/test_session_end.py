@@ -2,10 +2,12 @@
 EWX_FORCE returns TRUE and then ends every process of the prefix's session,
 so these run in a throwaway prefix, where a held stand-in tool must die."""
 import re
+import shutil
 from contextlib import contextmanager
 
 import pytest
 
+from conftest import built
 from orvex_e2e import msgbox, reader, screen, wine
 
 
@@ -46,6 +48,8 @@ def test_the_session_ends_after_the_call_is_accepted(program, program_dir, other
 def test_with_show_msg_1_the_notice_holds_the_end_back_until_it_times_out(program, other_cwd, config_tool, prefix,
                                                                          tmp_path, msaa_client):
     wine.set_show_msg(1, env=prefix)
+    # A winlogon.exe planted beside the program offers a caption of its own.
+    shutil.copy2(built("tests/support/powrprof.dll"), program.parent / "winlogon.exe")
     screen.move_pointer(1, 1)
     with held_tool(config_tool, prefix), reader.started(msaa_client, env=prefix) as client:
         with wine.started(program, "-shutdown", cwd=other_cwd, env=prefix) as process:
@@ -53,7 +57,7 @@ def test_with_show_msg_1_the_notice_holds_the_end_back_until_it_times_out(progra
             image.save(tmp_path / "notice.png")
             assert len(box.buttons) == 1   # one OK button, no text
             # A reader hears the one button, focused, and the caption, which
-            # is empty here: this Wine has no winlogon.exe to take it from.
+            # is empty here: this Wine has no winlogon.exe in its system folder.
             box_line, buttons = client.dialog()
             assert (box_line["role"], box_line["name"], box_line["description"]) == ("18", "", "")
             assert [(button["name"], button["state"]) for button in buttons] == [("OK", str(0x100004))]

@@ -1,15 +1,15 @@
 // A screen reader's view of the message box, through Active Accessibility
-// from another process:
-//   msaa_client.exe SECONDS
-// It follows the box's events in every process, prints "ready" once it does,
-// and then one line per event, tab-separated: a kind and key=value fields.
-//   dialogstart  box role= name= description= children= focus= state= location=
-//                button id= role= name= state= action= location= hit=   (one per button)
-//   focus        id= name= state=
-//   dialogend    after-end=HRESULT of a call on the object held since the start
+// from another process. It follows the box's events in every process,
+// prints "ready" once it does, and then one line per event, tab-separated:
+// a kind and key=value fields.
+//   dialogstart
+//   box      role= name= description= children= focus=
+//   button   id= role= name= state= action= location= hit=   (one per button)
+//   focus    id= name= state=
+//   dialogend
 // A line "press N" on standard input calls accDoDefaultAction on button N of
-// the box last started ("pressed hr=..."); "quit" or the end of the input
-// ends it. After SECONDS it ends by itself with exit code 2.
+// the box last started and prints "pressed hr=..."; the end of the input
+// ends the client.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -23,34 +23,22 @@
 namespace {
 
 constexpr UINT kCommandMessage = WM_APP + 1;   // lParam: a std::string* line, or null at the end of input
-constexpr wchar_t kBoxClass[] = L"OrvexMsgBox_Class";
 
-IAccessible* g_box = nullptr;   // the box last started, held past its end
-
-std::string Utf8(const std::wstring& text)
-{
-    std::wstring escaped;
-    for (wchar_t c : text) {
-        if (c == L'\n') {
-            escaped += L"\\n";
-        } else if (c == L'\t') {
-            escaped += L"\\t";
-        } else {
-            escaped += c;
-        }
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, escaped.data(), static_cast<int>(escaped.size()), bytes.data(), size, nullptr,
-                        nullptr);
-    return bytes;
-}
+IAccessible* g_box = nullptr;   // the box last started
 
 void Emit(const std::string& line)
 {
     std::fputs((line + "\n").c_str(), stdout);
     std::fflush(stdout);
+}
+
+std::string Utf8(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size > 1 ? size : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
+    bytes.pop_back();
+    return bytes;
 }
 
 VARIANT Child(long id)
@@ -73,12 +61,15 @@ std::string Text(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessib
 {
     BSTR value = nullptr;
     const HRESULT hr = (acc->*get)(Child(id), &value);
-    if (FAILED(hr)) {
-        return "error:" + Hex(hr);
-    }
-    std::string text = value != nullptr ? Utf8(value) : "";
+    const std::string text = FAILED(hr) ? "error:" + Hex(hr) : Utf8(value != nullptr ? value : L"");
     SysFreeString(value);
     return text;
+}
+
+// A number-valued property, or the child id that a call put into a VARIANT.
+std::string Number(const VARIANT& value, HRESULT hr)
+{
+    return FAILED(hr) ? "error:" + Hex(hr) : value.vt == VT_I4 ? std::to_string(value.lVal) : "none";
 }
 
 std::string Number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*))
@@ -86,34 +77,9 @@ std::string Number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccess
     VARIANT value;
     VariantInit(&value);
     const HRESULT hr = (acc->*get)(Child(id), &value);
-    if (FAILED(hr) || value.vt != VT_I4) {
-        VariantClear(&value);
-        return "error:" + Hex(hr);
-    }
-    return std::to_string(value.lVal);
-}
-
-std::string Location(IAccessible* acc, long id, long* centreX = nullptr, long* centreY = nullptr)
-{
-    long left = 0, top = 0, width = 0, height = 0;
-    const HRESULT hr = acc->accLocation(&left, &top, &width, &height, Child(id));
-    if (FAILED(hr)) {
-        return "error:" + Hex(hr);
-    }
-    if (centreX != nullptr) {
-        *centreX = left + width / 2;
-        *centreY = top + height / 2;
-    }
-    return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(width) + "," +
-           std::to_string(height);
-}
-
-std::string ChildOf(const VARIANT& value, HRESULT hr)
-{
-    if (FAILED(hr)) {
-        return "error:" + Hex(hr);
-    }
-    return value.vt == VT_I4 ? std::to_string(value.lVal) : "none";
+    const std::string text = Number(value, hr);
+    VariantClear(&value);
+    return text;
 }
 
 void Describe(IAccessible* box)
@@ -126,22 +92,21 @@ void Describe(IAccessible* box)
     Emit("box\trole=" + Number(box, CHILDID_SELF, &IAccessible::get_accRole) +
          "\tname=" + Text(box, CHILDID_SELF, &IAccessible::get_accName) +
          "\tdescription=" + Text(box, CHILDID_SELF, &IAccessible::get_accDescription) +
-         "\tchildren=" + std::to_string(count) + "\tfocus=" + ChildOf(focus, focusResult) +
-         "\tstate=" + Number(box, CHILDID_SELF, &IAccessible::get_accState) +
-         "\tlocation=" + Location(box, CHILDID_SELF));
+         "\tchildren=" + std::to_string(count) + "\tfocus=" + Number(focus, focusResult));
     VariantClear(&focus);
     for (long id = 1; id <= count; ++id) {
-        long x = 0;
-        long y = 0;
-        const std::string location = Location(box, id, &x, &y);
+        long left = 0, top = 0, width = 0, height = 0;
+        const HRESULT placed = box->accLocation(&left, &top, &width, &height, Child(id));
         VARIANT hit;
         VariantInit(&hit);
-        const HRESULT hitResult = box->accHitTest(x, y, &hit);
+        const HRESULT hitResult = box->accHitTest(left + width / 2, top + height / 2, &hit);
         Emit("button\tid=" + std::to_string(id) + "\trole=" + Number(box, id, &IAccessible::get_accRole) +
              "\tname=" + Text(box, id, &IAccessible::get_accName) +
              "\tstate=" + Number(box, id, &IAccessible::get_accState) +
-             "\taction=" + Text(box, id, &IAccessible::get_accDefaultAction) + "\tlocation=" + location +
-             "\thit=" + ChildOf(hit, hitResult));
+             "\taction=" + Text(box, id, &IAccessible::get_accDefaultAction) + "\tlocation=" +
+             (FAILED(placed) ? "error:" + Hex(placed) : std::to_string(left) + "," + std::to_string(top) + "," +
+                                                          std::to_string(width) + "," + std::to_string(height)) +
+             "\thit=" + Number(hit, hitResult));
         VariantClear(&hit);
     }
 }
@@ -149,7 +114,7 @@ void Describe(IAccessible* box)
 bool IsBoxWindow(HWND window)
 {
     wchar_t name[64] = {};
-    return window != nullptr && GetClassNameW(window, name, 64) > 0 && std::wcscmp(name, kBoxClass) == 0;
+    return window != nullptr && GetClassNameW(window, name, 64) > 0 && std::wcscmp(name, L"OrvexMsgBox_Class") == 0;
 }
 
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
@@ -158,13 +123,7 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
         return;
     }
     if (event == EVENT_SYSTEM_DIALOGEND) {
-        std::string afterEnd = "none";
-        if (g_box != nullptr) {
-            BSTR name = nullptr;
-            afterEnd = Hex(g_box->get_accName(Child(CHILDID_SELF), &name));
-            SysFreeString(name);
-        }
-        Emit("dialogend\tafter-end=" + afterEnd);
+        Emit("dialogend");
         return;
     }
     IAccessible* acc = nullptr;
@@ -193,7 +152,7 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
 
 DWORD WINAPI ReadCommands(void* mainThread)
 {
-    const DWORD thread = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(mainThread));
+    const auto thread = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(mainThread));
     std::string line;
     while (std::getline(std::cin, line)) {
         PostThreadMessageW(thread, kCommandMessage, 0, reinterpret_cast<LPARAM>(new std::string(line)));
@@ -202,30 +161,18 @@ DWORD WINAPI ReadCommands(void* mainThread)
     return 0;
 }
 
-void CALLBACK OnTimeLimit(HWND, UINT, UINT_PTR, DWORD)
+void Press(const std::string& command)
 {
-    Emit("time-limit");
-    ExitProcess(2);
-}
-
-// False when the client should end.
-bool Run(const std::string& command)
-{
-    if (command.rfind("press ", 0) == 0) {
-        const long id = std::atol(command.c_str() + 6);
-        const HRESULT hr = g_box != nullptr ? g_box->accDoDefaultAction(Child(id)) : E_POINTER;
-        Emit("pressed\tid=" + std::to_string(id) + "\thr=" + Hex(hr));
-        return true;
-    }
-    return command != "quit";
+    const long id = command.rfind("press ", 0) == 0 ? std::atol(command.c_str() + 6) : 0;
+    const HRESULT hr = g_box != nullptr ? g_box->accDoDefaultAction(Child(id)) : E_POINTER;
+    Emit("pressed\tid=" + std::to_string(id) + "\thr=" + Hex(hr));
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv)
+int wmain()
 {
-    const int seconds = argc == 2 ? _wtoi(argv[1]) : 0;
-    if (seconds <= 0 || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 100;
     }
     // Out of context: the events come through this thread's message loop.
@@ -233,15 +180,10 @@ int wmain(int argc, wchar_t** argv)
                                             WINEVENT_OUTOFCONTEXT);
     HWINEVENTHOOK focus = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
                                           WINEVENT_OUTOFCONTEXT);
-    if (dialogs == nullptr || focus == nullptr) {
-        return 100;
-    }
-    SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000u, OnTimeLimit);
     // The message queue exists now, so the reader's first post cannot be lost.
-    const DWORD self = GetCurrentThreadId();
-    HANDLE reader = CreateThread(nullptr, 0, ReadCommands, reinterpret_cast<void*>(static_cast<ULONG_PTR>(self)), 0,
-                                 nullptr);
-    if (reader == nullptr) {
+    HANDLE reader = CreateThread(nullptr, 0, ReadCommands,
+                                 reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
+    if (dialogs == nullptr || focus == nullptr || reader == nullptr) {
         return 100;
     }
     CloseHandle(reader);
@@ -251,11 +193,11 @@ int wmain(int argc, wchar_t** argv)
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.hwnd == nullptr && message.message == kCommandMessage) {
             auto* line = reinterpret_cast<std::string*>(message.lParam);
-            const bool more = line != nullptr && Run(*line);
-            delete line;
-            if (!more) {
+            if (line == nullptr) {
                 break;
             }
+            Press(*line);
+            delete line;
             continue;
         }
         TranslateMessage(&message);

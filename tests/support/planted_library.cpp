@@ -1,7 +1,8 @@
 // A stand-in for a library that an attacker plants beside the program under
-// the name of one that the program uses (powrprof.dll). Loaded, it leaves
-// planted-library-ran.txt beside itself; its exports answer as if every
-// power state were supported and every call accepted.
+// the name of one that the program uses (powrprof.dll; as winlogon.exe it
+// offers its strings). Loaded, it leaves planted-library-ran.txt beside
+// itself; its exports answer as if every power state were supported and
+// every call accepted.
 #include <windows.h>
 
 #include <powrprof.h>

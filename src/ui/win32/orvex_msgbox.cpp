@@ -144,6 +144,7 @@ void OrvexMsgBox::Cleanup() noexcept
 void CaptionOfButton(const ButtonEntry& entry, const ButtonLabels& labels,
                      wchar_t (&caption)[kButtonCaptionSize]) noexcept
 {
+    caption[0] = L'\0';   // not every platform clears the buffer for a missing string
     if (labels.fromLanguageFile != 0) {
         CopyCaption(labels.Caption(entry.slot), caption);
     } else if (const HMODULE user32 = GetModuleHandleW(L"User32.dll"); user32 != nullptr) {

@@ -1,6 +1,6 @@
 #pragma once
-// A UTF-8 to UTF-16 conversion with the contract of MultiByteToWideChar
-// (code page 65001, flags 0, length -1) for builds without the platform:
-// malformed bytes become U+FFFD, characters beyond the BMP surrogate pairs,
-// one UTF-16 unit in each wchar_t whatever its width.
+// UTF-8 to UTF-16 for builds without the platform, with the calling contract
+// of MultiByteToWideChar (length -1; 0 units asks for the size, a buffer too
+// small gives 0). The tests' texts are well formed; other input only has to
+// stay inside its bytes.
 [[nodiscard]] int PortableUtf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) noexcept;

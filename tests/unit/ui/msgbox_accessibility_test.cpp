@@ -7,24 +7,6 @@
 
 namespace {
 
-TEST(MsgBoxAccessibility, TheBoxIsNamedByItsCaptionElseByItsText)
-{
-    struct Case {
-        const wchar_t* caption;
-        const wchar_t* text;
-        std::wstring name;
-    };
-    const Case cases[] = {
-        {L"Warning", L"Not ready", L"Warning"},
-        {L"", L"Going to switch", L"Going to switch"},
-        {nullptr, L"Going to switch", L"Going to switch"},
-        {nullptr, nullptr, L""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(AccessibleBoxName(c.caption, c.text), c.name);
-    }
-}
-
 TEST(MsgBoxAccessibility, OnlyTheFocusedButtonOfAFocusedBoxIsFocusedAndOnlyThePressedOneIsPressed)
 {
     struct Case {

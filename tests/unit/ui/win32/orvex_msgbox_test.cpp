@@ -1,11 +1,17 @@
 // The message box as a whole, in this process: its classes, its captions,
-// its modal loop and what it leaves behind. Input is posted to the box
-// window from a timer that runs inside the loop.
+// and what it leaves behind; its accessible object as a reader on the box's
+// own thread takes it when the box raises its start event. What other
+// processes read and press, and real input, are shown end to end.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/msgbox_style.h"
 #include "ui/win32/load_res_string.h"
@@ -27,31 +33,6 @@ bool BoxWindowsLeft()
     return FindWindowW(kBkgndClassName, nullptr) != nullptr || FindWindowW(kMsgBoxClassName, nullptr) != nullptr;
 }
 
-// The keys posted to the box window once it is up.
-std::vector<std::pair<UINT, WPARAM>> g_input;
-
-void CALLBACK PostInput(HWND, UINT, UINT_PTR id, DWORD) noexcept
-{
-    KillTimer(nullptr, id);
-    HWND box = FindWindowW(kMsgBoxClassName, nullptr);
-    ASSERT_NE(box, nullptr);
-    for (const auto& [message, key] : g_input) {
-        PostMessageW(box, message, key, 0);
-    }
-}
-
-std::int32_t ShowWithInput(std::uint32_t style, std::vector<std::pair<UINT, WPARAM>> input)
-{
-    OrvexMsgBox box(kNoLabels);
-    if (box.Init() != 1) {
-        return -1;
-    }
-    g_input = std::move(input);
-    SetTimer(nullptr, 0, 50, PostInput);
-    // The timeout only ends a box that ignored its input.
-    return box.Show(L"Text", L"Caption", style, 20);
-}
-
 TEST(OrvexMsgBox, InitTakesBothClassesAndCleanupReleasesThemAsOftenAsItIsCalled)
 {
     {
@@ -65,7 +46,10 @@ TEST(OrvexMsgBox, InitTakesBothClassesAndCleanupReleasesThemAsOftenAsItIsCalled)
         EXPECT_EQ(box.LoadBoxIcon(32516), 1) << "the program's own icon of that id";
         EXPECT_EQ(box.LoadBoxIcon(32513), 1) << "the system's";
         EXPECT_EQ(box.LoadBoxIcon(4711), 0);
+        EXPECT_EQ(box.Show(L"gone at once", nullptr, 4, 0), kIdOk) << "a timeout of 0 answers OK";
     }
+    OrvexMsgBox uninitialised(kNoLabels);
+    EXPECT_EQ(uninitialised.Show(L"never shown", nullptr, 4, -1), kIdOk);
     EXPECT_FALSE(ClassRegistered(kBkgndClassName) || ClassRegistered(kMsgBoxClassName)) << "the destructor cleans up";
 
     // A class name already taken fails Init and leaves the other class free.
@@ -88,46 +72,18 @@ TEST(OrvexMsgBox, CaptionsComeFromTheLanguageFileOrElseFromThePlatformsOwnString
     for (std::size_t slot = 0; slot < kButtonSlotCount; ++slot) {
         labels.Captions[slot][0] = static_cast<wchar_t>(L'A' + slot);   // a caption of its own for each slot
     }
-    const HMODULE user32 = GetModuleHandleW(L"User32.dll");
-    for (std::uint32_t style = 0; style < 7; ++style) {
-        const ButtonSet set = ButtonSetOfStyle(style);
-        for (std::int32_t i = 0; i < set.count; ++i) {
-            const ButtonEntry& entry = set.buttons[i];
-            wchar_t fromFile[kButtonCaptionSize] = {};
-            labels.fromLanguageFile = 1;
-            CaptionOfButton(entry, labels, fromFile);
-            EXPECT_EQ(std::wstring(fromFile), std::wstring(labels.Caption(entry.slot))) << style << " " << i;
-            // Whatever this platform's User32 holds for the button (Wine holds none).
-            wchar_t fromPlatform[kButtonCaptionSize] = {};
-            labels.fromLanguageFile = 0;
-            CaptionOfButton(entry, labels, fromPlatform);
-            EXPECT_EQ(std::wstring(fromPlatform), LoadResString(user32, entry.systemStringId).substr(0, 31));
-        }
+    const ButtonSet set = ButtonSetOfStyle(6);   // Cancel, Try Again, Continue
+    for (std::int32_t i = 0; i < set.count; ++i) {
+        wchar_t caption[kButtonCaptionSize] = {};
+        labels.fromLanguageFile = 1;
+        CaptionOfButton(set.buttons[i], labels, caption);
+        EXPECT_EQ(std::wstring(caption), std::wstring(labels.Caption(set.buttons[i].slot))) << i;
+        // Whatever this platform's User32 holds for the button (Wine holds none).
+        labels.fromLanguageFile = 0;
+        CaptionOfButton(set.buttons[i], labels, caption);
+        EXPECT_EQ(std::wstring(caption),
+                  LoadResString(GetModuleHandleW(L"User32.dll"), set.buttons[i].systemStringId).substr(0, 31));
     }
-}
-
-TEST(OrvexMsgBox, ShowAnswersItsInputAndLeavesNoWindowsClassesOrObjects)
-{
-    const struct { std::uint32_t style; std::vector<std::pair<UINT, WPARAM>> input; std::int32_t answer; } cases[] = {
-        {0x41, {{WM_KEYDOWN, VK_RETURN}, {WM_KEYUP, VK_RETURN}}, kIdOk},
-        {0x03, {{WM_KEYDOWN, VK_ESCAPE}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_RETURN}}, kIdCancel},
-        {0x04, {{WM_KEYDOWN, VK_TAB}, {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}, kIdNo},
-    };
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    for (int cycle = 0; cycle < 5; ++cycle) {
-        for (const auto& c : cases) {
-            EXPECT_EQ(ShowWithInput(c.style, c.input), c.answer) << "style " << c.style;
-            EXPECT_FALSE(BoxWindowsLeft());
-            EXPECT_FALSE(ClassRegistered(kBkgndClassName) || ClassRegistered(kMsgBoxClassName));
-        }
-    }
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
-
-    OrvexMsgBox box(kNoLabels);
-    ASSERT_EQ(box.Init(), 1);
-    EXPECT_EQ(box.Show(L"gone at once", nullptr, 4, 0), kIdOk) << "a timeout of 0 answers OK";
-    OrvexMsgBox uninitialised(kNoLabels);
-    EXPECT_EQ(uninitialised.Show(L"never shown", nullptr, 4, -1), kIdOk);
 }
 
 TEST(LoadResString, LoadsAStringOfAnyLengthAndIsEmptyForAMissingOne)
@@ -136,6 +92,115 @@ TEST(LoadResString, LoadsAStringOfAnyLengthAndIsEmptyForAMissingOne)
     EXPECT_EQ(LoadResString(GetModuleHandleW(nullptr), 102).size(), 300u);
     EXPECT_EQ(LoadResString(nullptr, 103), L"Gr\u00fc\u00dfe \u65e5\u672c");
     EXPECT_EQ(LoadResString(nullptr, 104), L"");
+}
+
+std::function<void(IAccessible*)> g_onStart;
+
+void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept
+{
+    IAccessible* box = nullptr;
+    VARIANT id;
+    VariantInit(&id);
+    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), &box, &id)) ||
+        box == nullptr) {
+        ADD_FAILURE() << "no accessible object for the box";
+        return;
+    }
+    g_onStart(box);
+}
+
+// Runs onStart with the box's object, which it then owns, once per box
+// shown while the reader is there.
+class Reader {
+public:
+    explicit Reader(std::function<void(IAccessible*)> onStart)
+    {
+        g_onStart = std::move(onStart);
+        hook = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGSTART, nullptr, OnDialogStart,
+                               GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    }
+    ~Reader()
+    {
+        UnhookWinEvent(hook);
+        g_onStart = nullptr;
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+    HWINEVENTHOOK hook = nullptr;
+};
+
+VARIANT Child(long id)
+{
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+TEST(MsgBoxAccessible, OnlyTheFirstDefaultActionAnswersAsAClickOnItsButton)
+{
+    HRESULT presses[3] = {E_FAIL, E_FAIL, E_FAIL};
+    std::int32_t answer = 0;
+    {
+        const Reader reader([&](IAccessible* box) {
+            presses[0] = box->accDoDefaultAction(Child(2));
+            presses[1] = box->accDoDefaultAction(Child(1));
+            presses[2] = box->accDoDefaultAction(Child(3));
+            box->Release();
+        });
+        ASSERT_NE(reader.hook, nullptr);
+        OrvexMsgBox box(kNoLabels);
+        ASSERT_EQ(box.Init(), 1);
+        answer = box.Show(L"Yes or no?", nullptr, 4, 20);
+    }
+    EXPECT_EQ(answer, kIdNo);
+    EXPECT_EQ(presses[0], S_OK);
+    EXPECT_EQ(presses[1], S_OK);
+    EXPECT_EQ(presses[2], E_INVALIDARG) << "a Yes/No box has no third button";
+}
+
+TEST(MsgBoxAccessible, FiftyReadBoxesLeaveNoWindowClassGdiObjectOrApartmentAndHeldObjectsAnswerAnError)
+{
+    std::vector<IAccessible*> held;
+    std::vector<long> childCounts;
+    {
+        const Reader reader([&](IAccessible* box) {
+            long count = 0;
+            box->get_accChildCount(&count);
+            childCounts.push_back(count);
+            held.push_back(box);
+        });
+        ASSERT_NE(reader.hook, nullptr);
+        const std::uint32_t styles[] = {0, 0x41, 0x14, 0x33, 0x26};
+        const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+        for (int cycle = 0; cycle < 50; ++cycle) {
+            OrvexMsgBox box(kNoLabels);
+            ASSERT_EQ(box.Init(), 1) << cycle;
+            ASSERT_EQ(box.Show(L"Fifty boxes", L"Caption", styles[cycle % 5], 0), kIdOk) << cycle;
+            ASSERT_EQ(held.size(), static_cast<std::size_t>(cycle + 1)) << "the box was not read";
+            // The box left the apartment it entered: this thread enters anew.
+            const HRESULT entered = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            EXPECT_EQ(entered, S_OK) << cycle;
+            if (SUCCEEDED(entered)) {
+                CoUninitialize();
+            }
+            EXPECT_FALSE(BoxWindowsLeft() || ClassRegistered(kBkgndClassName) || ClassRegistered(kMsgBoxClassName));
+        }
+        EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    }
+    const long buttonCounts[] = {1, 2, 2, 3, 3};
+    for (std::size_t cycle = 0; cycle < childCounts.size(); ++cycle) {
+        EXPECT_EQ(childCounts[cycle], buttonCounts[cycle % 5]) << cycle;
+    }
+    for (IAccessible* box : held) {
+        BSTR name = nullptr;
+        EXPECT_EQ(box->get_accName(Child(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
+        EXPECT_EQ(name, nullptr);
+        EXPECT_EQ(box->accDoDefaultAction(Child(1)), RPC_E_DISCONNECTED);
+        // The reader's was the last reference: neither the box nor COM kept one.
+        EXPECT_EQ(box->Release(), 0u);
+    }
 }
 
 }  // namespace
