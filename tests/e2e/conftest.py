@@ -67,10 +67,15 @@ def config_tool(program_dir):
     tool.hold_path.unlink(missing_ok=True)
 
 
-@pytest.fixture
-def driver_dir(tmp_path):
-    """send_command.exe, which calls Orvex_SendCommand directly; its log lands beside it."""
-    return folder_with(tmp_path / "driver", "tests/support/send_command.exe")
+@pytest.fixture(scope="module")
+def prefix(tmp_path_factory):
+    """A Wine prefix of the module's own, for runs that end its session or
+    install into it; the environment that selects it."""
+    folder = tmp_path_factory.mktemp("prefix") / "prefix"
+    env = wine.create_prefix(folder)
+    yield env
+    wine.stop_prefix(env)
+    shutil.rmtree(folder, ignore_errors=True)
 
 
 @pytest.fixture

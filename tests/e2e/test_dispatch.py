@@ -1,5 +1,6 @@
 """Each option of the real program reaches its action: one run each (the
-session-ending ones are in test_session_end.py)."""
+session-ending ones are in test_session_end.py, the switch in
+test_switch_flows.py)."""
 import re
 
 from conftest import attribute
@@ -57,12 +58,3 @@ def test_config_starts_the_tool_beside_the_program_and_does_not_wait(program, pr
         [wine.windows_path(program_dir)]]
     config_tool.path.unlink()
     assert wine.run(program, "-config", cwd=other_cwd, timeout=40).exit_code == 1
-
-
-def test_the_switch_hands_over_where_now_refuses(program, program_dir, other_cwd, config_tool, script_server):
-    server = script_server("--profile", "feature-off")
-    assert wine.run(program, "-nomsg", cwd=other_cwd, timeout=40, capture=False).exit_code == 0
-    assert len(config_tool.wait_for_starts(1)) == 1
-    assert wine.run(program, "-now", cwd=other_cwd, timeout=40).exit_code == 1
-    assert server.commands() == [17, 17]
-    assert len(config_tool.starts()) == 1

@@ -57,7 +57,8 @@ KINDS = ["symbolic link", "dangling link", "hard link", "folder"]
 
 
 @pytest.mark.parametrize("kind", KINDS)
-def test_the_taskbar_options_leave_a_planted_link_and_its_target_alone(program_dir, other_cwd, tmp_path, kind):
+def test_the_taskbar_options_and_the_log_leave_a_planted_link_and_its_target_alone(program_dir, other_cwd,
+                                                                                   tmp_path, kind):
     temp = tmp_path / "temp"
     temp.mkdir()
     victim = tmp_path / "victim.txt"
@@ -68,18 +69,11 @@ def test_the_taskbar_options_leave_a_planted_link_and_its_target_alone(program_d
         result = wine.run_with_windows_environment(program_dir / "OrvexSwitcher.exe", option, cwd=other_cwd,
                                                    variables={"TMP": temp_name, "TEMP": temp_name})
         assert result.exit_code == 1
-    assert victim.read_bytes() == b"a file elsewhere on the disk"
     assert os.path.lexists(temp / SHORTCUT)
-    assert not (tmp_path / "created-through-a-link").exists()
-
-
-@pytest.mark.parametrize("kind", KINDS[:3])
-def test_the_log_is_not_written_through_a_planted_link(program_dir, other_cwd, tmp_path, kind):
-    victim = tmp_path / "victim.txt"
-    victim.write_bytes(b"a file elsewhere on the disk")
-    plant(kind, program_dir / trace_log.LOG_NAME, victim)
-    # Wine has no S3: the action writes one record, or would.
-    assert wine.run(program_dir / "OrvexSwitcher.exe", "-s3", cwd=other_cwd).exit_code == 1
+    if kind != "folder":
+        # Wine has no S3: the action writes one record, or would.
+        plant(kind, program_dir / trace_log.LOG_NAME, victim)
+        assert wine.run(program_dir / "OrvexSwitcher.exe", "-s3", cwd=other_cwd).exit_code == 1
     assert victim.read_bytes() == b"a file elsewhere on the disk"
     assert not (tmp_path / "created-through-a-link").exists()
 

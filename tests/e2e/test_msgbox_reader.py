@@ -16,22 +16,6 @@ CONFIRMATION = "Going to switch to android OS."
 NOT_READY = "Pivra is not ready, maybe you need to reboot this platform."
 
 
-def check_read(box_line, buttons, expected_name, expected_description, captions, box_on_screen):
-    """The box as read: a dialog with its name and description whose buttons
-    have their captions, the first focused, each where the screen shows it."""
-    assert (box_line["role"], box_line["name"], box_line["description"]) == (ROLE_DIALOG, expected_name,
-                                                                             expected_description)
-    assert box_line["focus"] == "1"
-    assert [button["name"] for button in buttons] == captions
-    assert {button["role"] for button in buttons} == {ROLE_PUSH_BUTTON}
-    assert {button["action"] for button in buttons} == {"Press"}
-    states = [int(button["state"]) for button in buttons]
-    assert states == [FOCUSABLE | FOCUSED] + [FOCUSABLE] * (len(buttons) - 1)
-    on_screen = [(b.left, b.top, b.right, b.bottom) for b in box_on_screen.buttons]
-    assert sorted(reader.location(button) for button in buttons) == on_screen
-    assert [button["hit"] for button in buttons] == [button["id"] for button in buttons]
-
-
 # (profile, ShowMsg, name, description, captions, Tab first, button pressed,
 #  exit code, commands after the box)
 SWITCH_BOXES = [
@@ -54,7 +38,16 @@ def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server,
         with wine.started(program_dir / "OrvexSwitcher.exe", cwd=other_cwd) as process:
             box_line, buttons = client.dialog()
             box_on_screen, _ = msgbox.box_of(process)
-            check_read(box_line, buttons, name, description, captions, box_on_screen)
+            # A dialog with its name and description whose buttons have their
+            # captions, the first focused, each where the screen shows it.
+            assert (box_line["role"], box_line["name"], box_line["description"], box_line["focus"]) == (
+                ROLE_DIALOG, name, description, "1")
+            assert [(b["name"], b["role"], b["action"], int(b["state"])) for b in buttons] == [
+                (caption, ROLE_PUSH_BUTTON, "Press", FOCUSABLE | (FOCUSED if i == 0 else 0))
+                for i, caption in enumerate(captions)]
+            on_screen = [(b.left, b.top, b.right, b.bottom) for b in box_on_screen.buttons]
+            assert sorted(reader.location(b) for b in buttons) == on_screen
+            assert [b["hit"] for b in buttons] == [b["id"] for b in buttons]
             client.seen_or_wait_for("focus", id="1", name=captions[0])
             before = server.commands()
             if tab:

@@ -66,8 +66,9 @@ def test_the_face_under_the_pointer_shows_the_hover_colour_and_a_pressed_one_whi
         screen.mouse_down()
         image = msgbox.wait_for_face(cancel, msgbox.WHITE)
         assert screen.count_other_pixels(image, cancel.face, [msgbox.WHITE]) > 0, "a dark caption"
-        screen.move_pointer(*ok.centre)   # released elsewhere: no answer
-        screen.mouse_up()
+        screen.move_pointer(*ok.centre)   # no other face shows the hover colour while one is pressed
+        assert screen.holds(lambda: msgbox.face_colour(screen.screenshot(), ok) == msgbox.BUTTON, 1.0)
+        screen.mouse_up()   # released elsewhere: no answer
         msgbox.wait_for_face(ok, msgbox.HOVER)
         screen.key("Escape")
         assert wine.exit_code(process) == 2

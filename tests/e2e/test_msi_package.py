@@ -8,8 +8,8 @@ signed with a certificate made here, and at a later version, unsigned.
 import hashlib
 import os
 import re
-import shutil
 import subprocess
+from pathlib import Path
 from types import SimpleNamespace
 
 import pytest
@@ -74,23 +74,6 @@ def test_signatures_and_checksums(packages, tmp_path):
         assert sums == {name: hashlib.sha256((built.folder / name).read_bytes()).hexdigest() for name in names}
 
 
-@pytest.fixture(scope="module")
-def prefix(tmp_path_factory):
-    folder = tmp_path_factory.mktemp("msi-prefix") / "prefix"
-    # Wine's menu builder would mirror the Start menu on the Linux desktop.
-    env = wine.create_prefix(folder) | {"WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d"}
-    # Wine's services started with no output attached: started by msiexec,
-    # they would hold its output pipes open.
-    for arguments in (["wineserver", "-p"], ["wine", "cmd", "/c", "exit"]):
-        subprocess.run(arguments, env=wine.environment(env), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=TIMEOUT)
-    try:
-        yield folder, env
-    finally:
-        wine.stop_prefix(env)
-        shutil.rmtree(folder, ignore_errors=True)
-
-
 def reg_tree(key, view, env):
     """{key: {value name: (type, data)}} under key in the 32- or 64-bit view;
     None without the key. wine reg ends its lines with CR LF."""
@@ -149,7 +132,7 @@ STEPS = [
 
 
 def test_install_upgrade_downgrade_and_removal(packages, prefix, tmp_path):
-    root, env = prefix
+    root, env = Path(prefix["WINEPREFIX"]), prefix
     installed = root / "drive_c" / "Program Files" / "Norlak" / "OrvexSwitcher"
     for step, (action, name, properties, code, package_after, show_msg, run) in enumerate(STEPS, 1):
         result = wine.run("msiexec", action, wine.windows_path(packages[name].msi), "/qn", *properties,

@@ -1,7 +1,8 @@
 """The real program when things around it go wrong: replies cut short or a
-mebibyte long, a busy pipe, a read-only program folder, a log held by another
-process, a temporary folder that cannot be written. Each run ends in the
-documented result and waits only where the program is meant to wait."""
+mebibyte long, a busy pipe, a pipe of the wrong type, a read-only program
+folder, a log held by another process, a temporary folder that cannot be
+written. Each run ends in the documented result and waits only where the
+program is meant to wait."""
 import subprocess
 
 import pytest
@@ -62,6 +63,14 @@ def test_a_busy_pipe_is_waited_for_once(script_server, program, program_dir, oth
 def run_under_debugger(program, other_cwd):
     result = wine.run(built("tests/support/debug_capture.exe"), wine.windows_path(program), "-nomsg", cwd=other_cwd)
     return result.exit_code, trace_log.debugger_messages(result.stdout)
+
+
+def test_a_pipe_that_is_not_of_message_type_fails_the_send(script_server, program, program_dir, other_cwd,
+                                                         config_tool):
+    script_server("--byte-pipe")
+    assert wine.run(program, "-nomsg", cwd=other_cwd, timeout=60, capture=False).exit_code == 0
+    assert trace_log.messages(program_dir)[0] == ("ERROR", "Fail to send WMI script [Err=87].")
+    assert len(config_tool.wait_for_starts(1)) == 1
 
 
 def test_a_read_only_program_folder_loses_the_file_line_only(script_server, program, program_dir, other_cwd):

@@ -11,13 +11,6 @@ from conftest import built
 from orvex_e2e import msgbox, reader, screen, wine
 
 
-@pytest.fixture(scope="module")
-def prefix(tmp_path_factory):
-    env = wine.create_prefix(tmp_path_factory.mktemp("prefix"))
-    yield env
-    wine.stop_prefix(env)
-
-
 @contextmanager
 def held_tool(config_tool, env):
     """The stand-in tool running in the session, held; it must be gone when the block ends."""

@@ -6,21 +6,6 @@ import pytest
 
 from orvex_e2e import msgbox, screen, wine
 
-WHOLE = [17, 24, 16, 24, 20]
-
-
-@pytest.mark.parametrize("server, arguments, commands, exit_code", [
-    (["--profile", "ready"], ["-nomsg"], WHOLE, 0),
-    (["--profile", "refused"], ["-nomsg"], WHOLE, 1),
-    (["--profile", "not-ready"], ["-now", "-nomsg"], [17, 24, 16, 20], 0),
-])
-def test_the_firmware_answers_decide_without_a_box(program, other_cwd, config_tool, script_server, server,
-                                                  arguments, commands, exit_code):
-    started = script_server(*server)
-    assert wine.run(program, *arguments, cwd=other_cwd, timeout=40, capture=False).exit_code == exit_code
-    assert started.commands() == commands
-    assert config_tool.starts() == []
-
 
 def test_without_a_server_the_presets_hand_over_to_the_tool(program, other_cwd, config_tool):
     assert wine.run(program, "-nomsg", cwd=other_cwd, timeout=40, capture=False).exit_code == 0

@@ -39,34 +39,22 @@ int wmain(int argc, wchar_t** argv)
     PROCESS_INFORMATION process{};
     if (argc < 2 || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
                                     nullptr, nullptr, &startup, &process)) {
-        std::fputs("usage: debug_capture.exe PROGRAM [ARGUMENT...]\n", stderr);
         return 2;
     }
     for (DEBUG_EVENT event{}; WaitForDebugEvent(&event, INFINITE);) {
         DWORD status = DBG_CONTINUE;
-        switch (event.dwDebugEventCode) {
-        case OUTPUT_DEBUG_STRING_EVENT:
+        const auto code = event.dwDebugEventCode;
+        if (code == OUTPUT_DEBUG_STRING_EVENT) {
             PrintDebugString(process.hProcess, event.u.DebugString);
-            break;
-        case EXCEPTION_DEBUG_EVENT:
+        } else if (code == EXCEPTION_DEBUG_EVENT) {
             // Only the loader's first breakpoint belongs to us.
-            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
-                status = DBG_EXCEPTION_NOT_HANDLED;
-            }
-            break;
-        case CREATE_PROCESS_DEBUG_EVENT:
-            CloseHandle(event.u.CreateProcessInfo.hFile);
-            break;
-        case LOAD_DLL_DEBUG_EVENT:
-            CloseHandle(event.u.LoadDll.hFile);
-            break;
-        case EXIT_PROCESS_DEBUG_EVENT:
+            const bool ours = event.u.Exception.ExceptionRecord.ExceptionCode == EXCEPTION_BREAKPOINT;
+            status = ours ? DBG_CONTINUE : DBG_EXCEPTION_NOT_HANDLED;
+        } else if (code == CREATE_PROCESS_DEBUG_EVENT || code == LOAD_DLL_DEBUG_EVENT) {
+            CloseHandle(code == LOAD_DLL_DEBUG_EVENT ? event.u.LoadDll.hFile : event.u.CreateProcessInfo.hFile);
+        } else if (code == EXIT_PROCESS_DEBUG_EVENT) {
             ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_CONTINUE);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
             return static_cast<int>(event.u.ExitProcess.dwExitCode);
-        default:
-            break;
         }
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
     }

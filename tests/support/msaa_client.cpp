@@ -32,15 +32,6 @@ void Emit(const std::string& line)
     std::fflush(stdout);
 }
 
-std::string Utf8(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 1 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
-    bytes.pop_back();
-    return bytes;
-}
-
 VARIANT Child(long id)
 {
     VARIANT child;
@@ -61,9 +52,12 @@ std::string Text(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessib
 {
     BSTR value = nullptr;
     const HRESULT hr = (acc->*get)(Child(id), &value);
-    const std::string text = FAILED(hr) ? "error:" + Hex(hr) : Utf8(value != nullptr ? value : L"");
+    const auto length = static_cast<int>(SysStringLen(value));
+    const int size = FAILED(hr) ? 0 : WideCharToMultiByte(CP_UTF8, 0, value, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, value, length, text.data(), size, nullptr, nullptr);
     SysFreeString(value);
-    return text;
+    return FAILED(hr) ? "error:" + Hex(hr) : text;
 }
 
 // A number-valued property, or the child id that a call put into a VARIANT.
@@ -119,7 +113,9 @@ bool IsBoxWindow(HWND window)
 
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    if (!IsBoxWindow(window)) {
+    const bool wanted = event == EVENT_SYSTEM_DIALOGSTART || event == EVENT_SYSTEM_DIALOGEND ||
+                        event == EVENT_OBJECT_FOCUS;
+    if (!wanted || !IsBoxWindow(window)) {
         return;
     }
     if (event == EVENT_SYSTEM_DIALOGEND) {
@@ -176,14 +172,12 @@ int wmain()
         return 100;
     }
     // Out of context: the events come through this thread's message loop.
-    HWINEVENTHOOK dialogs = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, nullptr, OnEvent, 0, 0,
-                                            WINEVENT_OUTOFCONTEXT);
-    HWINEVENTHOOK focus = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
-                                          WINEVENT_OUTOFCONTEXT);
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
+                                         WINEVENT_OUTOFCONTEXT);
     // The message queue exists now, so the reader's first post cannot be lost.
     HANDLE reader = CreateThread(nullptr, 0, ReadCommands,
                                  reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
-    if (dialogs == nullptr || focus == nullptr || reader == nullptr) {
+    if (hook == nullptr || reader == nullptr) {
         return 100;
     }
     CloseHandle(reader);
@@ -206,8 +200,7 @@ int wmain()
     if (g_box != nullptr) {
         g_box->Release();
     }
-    UnhookWinEvent(focus);
-    UnhookWinEvent(dialogs);
+    UnhookWinEvent(hook);
     CoUninitialize();
     return 0;
 }

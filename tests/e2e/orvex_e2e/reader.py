@@ -25,21 +25,15 @@ class Line:
         return self.kind == kind and all(self.fields.get(key) == value for key, value in fields.items())
 
 
-def parse(text):
-    kind, *pairs = text.rstrip("\r\n").split("\t")
-    return Line(kind, dict(pair.split("=", 1) for pair in pairs if "=" in pair))
-
-
 class Client:
     def __init__(self, process):
-        self.process = process
-        self.lines = queue.Queue()
-        self.seen = []
+        self.process, self.lines, self.seen = process, queue.Queue(), []
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
         for raw in self.process.stdout:
-            self.lines.put(parse(raw.decode("utf-8", "replace")))
+            kind, *pairs = raw.decode("utf-8", "replace").rstrip("\r\n").split("\t")
+            self.lines.put(Line(kind, dict(pair.split("=", 1) for pair in pairs if "=" in pair)))
         self.lines.put(None)
 
     def wait_for(self, kind, timeout=TIMEOUT, **fields):

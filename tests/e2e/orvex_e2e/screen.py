@@ -56,14 +56,6 @@ def key(*keys):
     _run("xdotool", "key", "--delay", "50", *keys)
 
 
-def key_down(name):
-    _run("xdotool", "keydown", name)
-
-
-def key_up(name):
-    _run("xdotool", "keyup", name)
-
-
 def move_pointer(x, y):
     _run("xdotool", "mousemove", str(x), str(y))
 

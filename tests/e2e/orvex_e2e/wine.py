@@ -88,6 +88,11 @@ def create_prefix(folder):
                    timeout=300)
     subprocess.run(["wineserver", "-w"], env=environment(env), timeout=300)
     run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f", env=env)
+    # Its services started now, with no output attached: started by a
+    # program under test, they would hold that program's output open.
+    for arguments in (["wineserver", "-p"], ["wine", "cmd", "/c", "exit"]):
+        subprocess.run(arguments, env=environment(env), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=TIMEOUT)
     return env
 
 

@@ -97,16 +97,9 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
     const auto S = SwitchFlow::Switch;
     const auto N = SwitchFlow::SwitchNow;
     const std::string whole = "17, 24, 16, 24, 20";
-    const struct {
-        const char* name;
-        SwitchFlow flow;
-        std::uint32_t showMsg;
-        std::vector<std::optional<std::uint32_t>> answers;
-        std::int32_t boxAnswer;
-        int toolResult;
-        std::string calls;
-        int exitCode;
-    } cases[] = {
+    const struct { const char* name; SwitchFlow flow; std::uint32_t showMsg;
+        std::vector<std::optional<std::uint32_t>> answers; std::int32_t boxAnswer; int toolResult; std::string calls;
+        int exitCode; } cases[] = {
         {"ready, accepted", S, 0, {0, kReady, kCapable, kReady, 0}, 1, 0, whole, 0},
         {"ready, refused", S, 0, {0, kReady, kCapable, kReady, 5}, 1, 0, whole, 1},
         {"the order unanswered", S, 0, {0, kReady, kCapable, kReady, kSilent}, 1, 0, whole, 1},

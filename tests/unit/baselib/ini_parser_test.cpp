@@ -70,10 +70,7 @@ TEST(IniParser, KeysAreFoundByTheirFirstBytesFirstInTextOrder)
 {
     ScopedReader r;
     ASSERT_EQ(r.Parse("[G]\nLang   =\nBTN_OK=OK\nBTN=short\nBTN_OK=second\n[E]\nEmpty=\n"), 1u);
-    const struct {
-        const char* name;
-        const char* value;   // null: not found
-    } cases[] = {
+    const struct { const char* name; const char* value; /* null: not found */ } cases[] = {
         {"Lang", ""},         // the stored name's blanks do not matter
         {"BTN_OK", "OK"},     // the first of two
         {"BTN", "OK"},        // a prefix finds the first key that begins with it

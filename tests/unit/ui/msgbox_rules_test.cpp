@@ -1,5 +1,6 @@
 // The message box's decisions without a window: which buttons a style
-// shows, where the parts go, how input answers, and the colours by state.
+// shows, where the parts go and how input answers. The colours by state are
+// shown on the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,10 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/msgbox_colors.h"
 #include "ui/msgbox_input.h"
 #include "ui/msgbox_style.h"
-#include "ui/right_to_left.h"
 
 namespace {
 
@@ -188,26 +187,6 @@ TEST(MsgBoxInput, TheTimerRunsForTheTimeoutHeldAtThePlatformsLongestInterval)
         EXPECT_EQ(TimeoutInterval(c.seconds, milliseconds), c.started) << c.seconds;
         EXPECT_EQ(milliseconds, c.milliseconds) << c.seconds;
     }
-}
-
-TEST(MsgBoxColours, AButtonIsColouredByPressAndPointer)
-{
-    const MsgBoxColors colors;
-    const ColorRef white = 0x00FFFFFF;
-    const struct { std::int32_t index, pressed; bool pointerInside; ColorRef face, caption; } cases[] = {
-        {0, -1, false, colors.buttonColor, white},
-        {0, -1, true, colors.hoverColor, white},
-        {0, 0, true, white, 0},
-        {1, 0, true, colors.buttonColor, white},   // while one is pressed no other shows the hover colour
-    };
-    for (const auto& c : cases) {
-        const ButtonLook look = LookOfButton(colors, c.index, c.pressed, c.pointerInside);
-        EXPECT_EQ(std::make_pair(look.face, look.caption), std::make_pair(c.face, c.caption))
-            << c.index << " " << c.pressed << " " << c.pointerInside;
-    }
-    const std::uint32_t hebrew[4] = {0x00000803, 0, 0, 0x88000000}, english[4] = {3, 0x10000000, 0, 0};
-    EXPECT_TRUE(IsRightToLeftSignature(hebrew));
-    EXPECT_FALSE(IsRightToLeftSignature(english));
 }
 
 }  // namespace

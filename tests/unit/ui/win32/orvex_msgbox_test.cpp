@@ -86,14 +86,6 @@ TEST(OrvexMsgBox, CaptionsComeFromTheLanguageFileOrElseFromThePlatformsOwnString
     }
 }
 
-TEST(LoadResString, LoadsAStringOfAnyLengthAndIsEmptyForAMissingOne)
-{
-    EXPECT_EQ(LoadResString(nullptr, 101), L"Short");
-    EXPECT_EQ(LoadResString(GetModuleHandleW(nullptr), 102).size(), 300u);
-    EXPECT_EQ(LoadResString(nullptr, 103), L"Gr\u00fc\u00dfe \u65e5\u672c");
-    EXPECT_EQ(LoadResString(nullptr, 104), L"");
-}
-
 std::function<void(IAccessible*)> g_onStart;
 
 void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept
