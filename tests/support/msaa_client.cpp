@@ -25,6 +25,7 @@ namespace {
 constexpr UINT kCommandMessage = WM_APP + 1;   // lParam: a std::string* line, or null at the end of input
 
 IAccessible* g_box = nullptr;   // the box last started
+HWND g_boxWindow = nullptr;
 
 void Emit(const std::string& line)
 {
@@ -113,13 +114,14 @@ bool IsBoxWindow(HWND window)
 
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    const bool wanted = event == EVENT_SYSTEM_DIALOGSTART || event == EVENT_SYSTEM_DIALOGEND ||
-                        event == EVENT_OBJECT_FOCUS;
-    if (!wanted || !IsBoxWindow(window)) {
+    // The end may come when the window is gone and has no class to ask for.
+    if (event == EVENT_SYSTEM_DIALOGEND) {
+        if (window != nullptr && window == g_boxWindow) {
+            Emit("dialogend");
+        }
         return;
     }
-    if (event == EVENT_SYSTEM_DIALOGEND) {
-        Emit("dialogend");
+    if (!IsBoxWindow(window)) {
         return;
     }
     IAccessible* acc = nullptr;
@@ -136,6 +138,7 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
             g_box->Release();
         }
         g_box = acc;
+        g_boxWindow = window;
         Emit("dialogstart");
         Describe(acc);
         return;
@@ -172,12 +175,14 @@ int wmain()
         return 100;
     }
     // Out of context: the events come through this thread's message loop.
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
-                                         WINEVENT_OUTOFCONTEXT);
+    HWINEVENTHOOK dialogs = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, nullptr, OnEvent, 0, 0,
+                                            WINEVENT_OUTOFCONTEXT);
+    HWINEVENTHOOK focus = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT);
     // The message queue exists now, so the reader's first post cannot be lost.
     HANDLE reader = CreateThread(nullptr, 0, ReadCommands,
                                  reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
-    if (hook == nullptr || reader == nullptr) {
+    if (dialogs == nullptr || focus == nullptr || reader == nullptr) {
         return 100;
     }
     CloseHandle(reader);
@@ -200,7 +205,8 @@ int wmain()
     if (g_box != nullptr) {
         g_box->Release();
     }
-    UnhookWinEvent(hook);
+    UnhookWinEvent(focus);
+    UnhookWinEvent(dialogs);
     CoUninitialize();
     return 0;
 }
