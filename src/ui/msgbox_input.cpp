@@ -98,6 +98,11 @@ InputOutcome LButtonUpRule(MsgBoxInput& input, const MsgBoxButton* buttons, std:
     return kRepaint;
 }
 
+bool KeyStatesHoldTheMouse(std::int16_t spaceState, std::int16_t enterState) noexcept
+{
+    return spaceState != 0 || enterState != 0;
+}
+
 InputOutcome TimeoutRule() noexcept
 {
     return Answer(kIdOk);

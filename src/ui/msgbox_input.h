@@ -57,6 +57,11 @@ struct InputOutcome {
 [[nodiscard]] InputOutcome LButtonUpRule(MsgBoxInput& input, const MsgBoxButton* buttons,
                                          std::int32_t buttonCount, std::int32_t x, std::int32_t y) noexcept;
 
+// Mouse input while Space or Enter is down, or was pressed since the last
+// look, is ignored entirely: a click never mixes with a key press. The states
+// are the platform's asynchronous key states (GetAsyncKeyState).
+[[nodiscard]] bool KeyStatesHoldTheMouse(std::int16_t spaceState, std::int16_t enterState) noexcept;
+
 // The timeout answers OK whatever buttons the box shows.
 [[nodiscard]] InputOutcome TimeoutRule() noexcept;
 

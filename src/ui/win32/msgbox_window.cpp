@@ -27,7 +27,7 @@ bool KeysHoldTheMouse() noexcept
 {
     const SHORT space = GetAsyncKeyState(VK_SPACE);
     const SHORT enter = GetAsyncKeyState(VK_RETURN);
-    return space != 0 || enter != 0;
+    return KeyStatesHoldTheMouse(space, enter);
 }
 
 void FillSolid(HDC dc, const RECT& rect, ColorRef color) noexcept

@@ -11,26 +11,21 @@
 
 namespace {
 
-class FuzzSource final : public ReplySource {
-public:
-    FuzzSource(const std::wstring& message, std::size_t failAfter) : message_(message), failAfter_(failAfter) {}
+struct FuzzSource final : ReplySource {
     ReplyRead Read(wchar_t* into, std::size_t capacity) noexcept override
     {
         if (capacity == 0 || capacity > kReplyBufferCharacters) {
             std::abort();   // no read for nothing, none beyond the buffer
         }
-        if (reads_++ == failAfter_) {
+        if (reads++ == failAfter) {
             return {};
         }
-        const std::size_t count = std::min(capacity, message_.size() - at_);
-        std::copy_n(message_.data() + at_, count, into);
-        at_ += count;
-        return {count, at_ < message_.size()};
+        const std::size_t count = std::min(capacity, message.size() - at);
+        at += message.copy(into, count, at);
+        return {count, at < message.size()};
     }
-
-private:
-    const std::wstring& message_;
-    std::size_t at_ = 0, reads_ = 0, failAfter_;
+    std::wstring message;
+    std::size_t failAfter, at = 0, reads = 0;
 };
 
 }  // namespace
@@ -40,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    std::wstring reply;
+    FuzzSource source;
+    source.failAfter = data[0] < 128 ? data[0] : SIZE_MAX;
     for (std::size_t i = 1; i + 1 < size; i += 2) {
-        reply += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
+        source.message += static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
     }
-    FuzzSource source(reply, data[0] < 128 ? data[0] : SIZE_MAX);
     WmiScriptResults table;
     if (!ReceiveWmiScriptResultsFrom(source, &table)) {
         std::abort();

@@ -4,24 +4,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "../../unit/lang/portable_utf8.h"
 #include "baselib/base_lib_setup.h"
 #include "baselib/ini_parser_setup.h"
 #include "lang/catalog_loader.h"
-#include "portable_utf8.h"
 
 namespace {
 
-class FuzzPlatform final : public LanguagePlatform {
-public:
-    explicit FuzzPlatform(std::uint32_t locale) noexcept : locale_(locale) {}
-    std::uint32_t SystemDefaultLocale() const noexcept override { return locale_; }
+struct FuzzPlatform final : LanguagePlatform {
+    std::uint32_t SystemDefaultLocale() const noexcept override { return locale; }
     int Utf8ToWide(const char* text, wchar_t* buffer, int units) const noexcept override
     {
         return PortableUtf8ToWide(text, buffer, units);
     }
-
-private:
-    std::uint32_t locale_;
+    std::uint32_t locale;
 };
 
 std::vector<void*> g_blocks;
@@ -33,19 +29,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     BaseLibTable main{};
     IniParserTable reader{};
-    if (size < 2 || BaseLib_Setup(1, &main) == 0 || IniParser_Setup(1, &reader) == 0) {
+    if (size < 2 || (BaseLib_Setup(1, &main) & IniParser_Setup(1, &reader)) == 0) {
         return 0;
     }
     g_allocate = main.BaseLib_MmAllocMem;
     main.BaseLib_MmAllocMem = [](BaseLibContext* context, std::uint32_t bytes) noexcept {
-        void* block = g_allocate(context, bytes);
-        g_blocks.push_back(block);
-        return block;
+        return g_blocks.emplace_back(g_allocate(context, bytes));
     };
     std::vector<char> file(data + 2, data + size);
     file.push_back('\0');
     StringCatalog catalog{};
-    LoadStringCatalog(main, reader, file.data(), FuzzPlatform(data[0] | data[1] << 8), catalog);
+    FuzzPlatform platform;
+    platform.locale = data[0] | data[1] << 8;
+    LoadStringCatalog(main, reader, file.data(), platform, catalog);
     for (void* block : g_blocks) {
         (void)main.BaseLib_MmFreeMem(&main.Context, block);
     }

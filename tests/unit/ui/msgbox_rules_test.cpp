@@ -178,6 +178,16 @@ TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
     }
 }
 
+TEST(MsgBoxInput, AClickWhileSpaceOrEnterIsHeldIsIgnoredEntirely)
+{
+    // Key states as the platform reports them: down now (top bit), pressed since the last look (bit 0).
+    const struct { std::int16_t space, enter; bool ignored; } cases[] = {
+        {0, 0, false}, {INT16_MIN, 0, true}, {1, 0, true}, {0, INT16_MIN, true}, {0, 1, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeyStatesHoldTheMouse(c.space, c.enter), c.ignored) << c.space << " " << c.enter;
+    }
+}
+
 TEST(MsgBoxInput, TheTimerRunsForTheTimeoutHeldAtThePlatformsLongestInterval)
 {
     const struct { std::int32_t seconds; bool started; std::uint32_t milliseconds;
