@@ -18,17 +18,16 @@ import subprocess
 import sys
 import time
 
+FIELDS = ("id", "layer", "file", "original", "replacement", "targets", "tests")
+
 
 def load(path):
-    mutants = []
-    for line in pathlib.Path(path).read_text().splitlines():
-        if line.strip() and not line.startswith("#"):
-            fields = [field.replace("<NL>", "\n") for field in line.split("\t")]
-            if len(fields) != 7:
-                sys.exit(f"bad line: {line!r}")
-            mutants.append(dict(zip(("id", "layer", "file", "original", "replacement"), fields),
-                                targets=fields[5].split(","), tests=fields[6].split(",")))
-    return mutants
+    rows = [line.split("\t") for line in pathlib.Path(path).read_text().splitlines()
+            if line.strip() and not line.startswith("#")]
+    if any(len(row) != len(FIELDS) for row in rows):
+        sys.exit(f"bad line: {next(row for row in rows if len(row) != len(FIELDS))!r}")
+    return [dict(zip(FIELDS, [f.replace("<NL>", "\n") for f in row[:5]] + [row[5].split(","), row[6].split(",")]))
+            for row in rows]
 
 
 def run(command, cwd, log):
@@ -44,32 +43,52 @@ def run(command, cwd, log):
 
 @functools.cache
 def known_targets(tree, layer):
-    """The targets of the layer's build tree: a test program the sample names may since have gone."""
     listing = subprocess.run(["cmake", "--build", f"build/{layer}", "--target", "help"], cwd=tree,
                              capture_output=True, text=True).stdout
     return frozenset(line.split()[1] for line in listing.splitlines() if line.startswith("... "))
 
 
-def test_command(tree, mutant):
-    windows = mutant["layer"] == "windows"
-    build = pathlib.Path(tree, "build", mutant["layer"])
-    steps = []
-    for test in mutant["tests"]:
-        if test.startswith("e2e."):
-            steps.append(f"nice -n 10 ctest --test-dir {build} --output-on-failure -R '^{test}$'")
-        elif test in known_targets(tree, mutant["layer"]):
-            program = next((p for p in build.rglob(test + (".exe" if windows else "")) if p.is_file()), None)
-            if program is not None:
-                steps.append(f"(cd {program.parent} && nice -n 10 {'wine ' * windows}./{program.name} --gtest_brief=1)")
-    chain = " && ".join(steps)
-    if windows and chain:
-        return f"source scripts/wine-session.sh && orvex_wine_start && ( {chain} ); status=$?; orvex_wine_stop; exit $status"
-    return chain or None
-
-
 def build(tree, layer, targets, log):
     targets = " ".join(t for t in targets if t in known_targets(tree, layer))
     return run(f"nice -n 10 cmake --build build/{layer} -j2 --target {targets}", tree, log)
+
+
+def test_command(tree, mutant):
+    """The mutant's tests as one shell command: e2e.<file> through ctest, unit programs whole."""
+    windows = mutant["layer"] == "windows"
+    folder = pathlib.Path(tree, "build", mutant["layer"])
+    steps = []
+    for test in mutant["tests"]:
+        if test.startswith("e2e."):
+            steps.append(f"nice -n 10 ctest --test-dir {folder} --output-on-failure -R '^{test}$'")
+        elif test in known_targets(tree, mutant["layer"]):
+            program = next((p for p in folder.rglob(test + ".exe" * windows) if p.is_file()), None)
+            if program is not None:
+                steps.append(f"(cd {program.parent} && nice -n 10 {'wine ' * windows}./{program.name} --gtest_brief=1)")
+    if not steps:
+        return None
+    chain = " && ".join(steps)
+    if windows:
+        return f"source scripts/wine-session.sh && orvex_wine_start && ( {chain} ); s=$?; orvex_wine_stop; exit $s"
+    return chain
+
+
+def judge(tree, mutant, log):
+    path = pathlib.Path(tree, mutant["file"])
+    text = path.read_text()
+    if text.count(mutant["original"]) != 1:
+        return "invalid"
+    try:
+        path.write_text(text.replace(mutant["original"], mutant["replacement"]))
+        log.write(f"== {mutant['id']} {mutant['file']}\n")
+        if build(tree, mutant["layer"], mutant["targets"], log) != 0:
+            return "killed (build)"
+        command = test_command(tree, mutant)
+        if command is None:
+            return "invalid (no test program)"
+        return "survived" if run(command, tree, log) == 0 else "killed"
+    finally:
+        path.write_text(text)
 
 
 def main():
@@ -83,35 +102,19 @@ def main():
     only = set(filter(None, args.only.split(",")))
     mutants = [m for m in load(pathlib.Path(tree, "scripts", "mutants.txt"))
                if (not only or m["id"] in only) and args.layer in ("", m["layer"])]
-    log = open(args.out + ".log", "w")
     lines, verdicts = [], []
-    for mutant in mutants:
-        path = pathlib.Path(tree, mutant["file"])
-        original_text = path.read_text()
-        started = time.time()
-        verdict = "invalid"
-        if original_text.count(mutant["original"]) == 1:
-            try:
-                path.write_text(original_text.replace(mutant["original"], mutant["replacement"]))
-                log.write(f"== {mutant['id']} {mutant['file']}\n")
-                if build(tree, mutant["layer"], mutant["targets"], log) != 0:
-                    verdict = "killed (build)"
-                elif (command := test_command(tree, mutant)) is None:
-                    verdict = "invalid (no test program)"
-                else:
-                    verdict = "survived" if run(command, tree, log) == 0 else "killed"
-            finally:
-                path.write_text(original_text)
-        lines.append(f"{mutant['id']}\t{verdict}\t{time.time() - started:.0f}s\t{mutant['file']}")
-        verdicts.append(verdict)
-        print(lines[-1], flush=True)
-    # Build the restored sources again, so that the tree is left as it was.
-    for layer in sorted({m["layer"] for m in mutants}):
-        build(tree, layer, sorted({t for m in mutants if m["layer"] == layer for t in m["targets"]}), log)
-    killed = sum(v.startswith("killed") for v in verdicts)
-    survived = verdicts.count("survived")
-    pathlib.Path(args.out).write_text("".join(line + "\n" for line in lines) +
-                                      f"# {killed} killed, {survived} survived, {len(lines) - killed - survived} invalid\n")
+    with open(args.out + ".log", "w") as log:
+        for mutant in mutants:
+            started = time.time()
+            verdicts.append(judge(tree, mutant, log))
+            lines.append(f"{mutant['id']}\t{verdicts[-1]}\t{time.time() - started:.0f}s\t{mutant['file']}")
+            print(lines[-1], flush=True)
+        # Build the restored sources again, so that the tree is left as it was.
+        for layer in sorted({m["layer"] for m in mutants}):
+            build(tree, layer, sorted({t for m in mutants if m["layer"] == layer for t in m["targets"]}), log)
+    killed, survived = sum(v.startswith("killed") for v in verdicts), verdicts.count("survived")
+    lines.append(f"# {killed} killed, {survived} survived, {len(verdicts) - killed - survived} invalid")
+    pathlib.Path(args.out).write_text("\n".join(lines) + "\n")
     print(f"{killed} killed, {survived} survived", flush=True)
 
 

@@ -7,11 +7,6 @@ import pytest
 from orvex_e2e import msgbox, screen, wine
 
 
-def test_without_a_server_the_presets_hand_over_to_the_tool(program, other_cwd, config_tool):
-    assert wine.run(program, "-nomsg", cwd=other_cwd, timeout=40, capture=False).exit_code == 0
-    assert len(config_tool.wait_for_starts(1)) == 1
-
-
 def has_icon(box, image):
     """Whether anything but the band shows where the icon goes, left of the
     text column that starts at a quarter of the width."""
@@ -23,7 +18,6 @@ def has_icon(box, image):
 #  how it is answered, commands after, exit code)
 @pytest.mark.parametrize("profile, arguments, value, shape, before, answer, after, exit_code", [
     ("legacy", [], 0, (1, True), [17, 24], "Return", [], 1),
-    ("not-ready", [], 0, (1, False), [17, 24, 16, 24], "Return", [], 1),
     ("ready", [], 2, (2, True), [17, 24, 16, 24], "OK", [20], 0),
     ("ready", ["-now"], 0xFFFFFFFF, (2, True), [17, 24, 16], "Escape", [], 1),
 ])

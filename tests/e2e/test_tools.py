@@ -1,9 +1,8 @@
-"""A smoke run of each stand-in tool on its own: the script server answers
-and stops on request, the companion tool records its start. (The box viewer
-runs in every screen test.)"""
+"""A smoke run of the stand-in script server on its own: it refuses bad
+arguments, answers and stops on request. (The companion tool records its
+start in every hand-over test, the box viewer runs in every screen test.)"""
 from conftest import built, folder_with
 from orvex_e2e import wine
-from orvex_e2e.config_tool import ConfigTool
 
 
 def test_the_script_server_refuses_bad_arguments_and_stops_on_request(script_server, tmp_path):
@@ -16,10 +15,3 @@ def test_the_script_server_refuses_bad_arguments_and_stops_on_request(script_ser
     assert result.stdout.split() == ["0x00000000", "0x0000000a", "0x00000000", "0x00000002", "0x00000000",
                                      "0x00000002"]
     assert server.stop() == 0 and "stopped" in server.output()
-
-
-def test_the_config_tool_records_its_start(tmp_path):
-    tool = ConfigTool(built("tools/config_tool/OrvexConfigTool.exe"), tmp_path)
-    assert wine.run(tool.path, "-x", cwd=tmp_path).exit_code == 0
-    assert [start[1:] for start in tool.starts()] == [["-x"]]
-

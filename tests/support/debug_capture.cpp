@@ -6,28 +6,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
-
-namespace {
-
-void PrintDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info)
-{
-    const std::size_t width = info.fUnicode ? sizeof(wchar_t) : 1;
-    std::vector<unsigned char> bytes((info.nDebugStringLength + 1) * width, 0);
-    ReadProcessMemory(process, info.lpDebugStringData, bytes.data(), info.nDebugStringLength * width, nullptr);
-    std::string line;
-    for (std::size_t at = 0; at + width <= bytes.size(); at += width) {
-        const unsigned value = width == 1 ? bytes[at] : bytes[at] | (bytes[at + 1] << 8);
-        if (value == 0) {
-            break;
-        }
-        line += value > 255 ? '?' : static_cast<char>(value);
-    }
-    std::printf("%s%s", line.c_str(), !line.empty() && line.back() == '\n' ? "" : "\n");
-    std::fflush(stdout);
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -45,7 +23,20 @@ int wmain(int argc, wchar_t** argv)
         DWORD status = DBG_CONTINUE;
         const auto code = event.dwDebugEventCode;
         if (code == OUTPUT_DEBUG_STRING_EVENT) {
-            PrintDebugString(process.hProcess, event.u.DebugString);
+            const OUTPUT_DEBUG_STRING_INFO& info = event.u.DebugString;
+            const std::size_t width = info.fUnicode ? 2 : 1;
+            std::string bytes(info.nDebugStringLength * width, '\0'), line;
+            ReadProcessMemory(process.hProcess, info.lpDebugStringData, bytes.data(), bytes.size(), nullptr);
+            for (std::size_t at = 0; at < bytes.size(); at += width) {
+                const auto byte = [&](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[i])); };
+                const unsigned value = byte(at) | (width == 2 ? byte(at + 1) << 8 : 0);
+                if (value == 0) {
+                    break;
+                }
+                line += value > 255 ? '?' : static_cast<char>(value);
+            }
+            std::printf("%s%s", line.c_str(), !line.empty() && line.back() == '\n' ? "" : "\n");
+            std::fflush(stdout);
         } else if (code == EXCEPTION_DEBUG_EVENT) {
             // Only the loader's first breakpoint belongs to us.
             const bool ours = event.u.Exception.ExceptionRecord.ExceptionCode == EXCEPTION_BREAKPOINT;

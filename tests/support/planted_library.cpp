@@ -9,30 +9,15 @@
 
 #include <string>
 
-namespace {
-
-void LeaveMark(HMODULE self) noexcept
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
 {
     wchar_t path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return;
-    }
-    std::wstring mark(path, length);
-    mark.resize(mark.rfind(L'\\') + 1);
-    mark += L"planted-library-ran.txt";
-    const HANDLE file = CreateFileW(mark.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-    }
-}
-
-}  // namespace
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH) {
-        LeaveMark(self);
+    if (reason == DLL_PROCESS_ATTACH && length != 0 && length < MAX_PATH) {
+        std::wstring mark(path, length);
+        mark.resize(mark.rfind(L'\\') + 1);
+        CloseHandle(CreateFileW((mark + L"planted-library-ran.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                0, nullptr));
     }
     return TRUE;
 }

@@ -1,9 +1,7 @@
-// Test support: calls Orvex_SendCommand as the switch flows do.
-//   send_command.exe CODE[:PRESET]...
-// One call per argument; prints per call the result and the value after it,
-// both as 0x%08x. CODE and PRESET are decimal or 0x hex; PRESET defaults to
-// 0x40000000. Exit code 2 for no or a malformed argument.
-#include <cstdint>
+// Test support: calls Orvex_SendCommand as the switch flows do, once per
+// argument CODE[:PRESET] (decimal or 0x hex; PRESET defaults to 0x40000000),
+// and prints the result and the value after the call as 0x%08x each. Exit
+// code 2 for no or a malformed argument.
 #include <cstdio>
 #include <cwchar>
 
@@ -18,8 +16,7 @@ int wmain(int argc, wchar_t** argv)
         if (*end != L'\0') {
             return 2;
         }
-        const std::int32_t result = Orvex_SendCommand(code, 0, &value);
-        std::printf("0x%08x 0x%08x\n", static_cast<unsigned>(result), static_cast<unsigned>(value));
+        std::printf("0x%08x 0x%08x\n", static_cast<unsigned>(Orvex_SendCommand(code, 0, &value)), value);
         std::fflush(stdout);
     }
     return argc > 1 ? 0 : 2;

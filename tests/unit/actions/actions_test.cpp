@@ -24,22 +24,21 @@ std::string Narrow(std::wstring_view text)
 class Rig final : public FirmwareChannel, public BoxShower, public ToolLauncher, public PowerPlatform, public Shell {
 public:
     std::vector<std::optional<std::uint32_t>> answers;   // per command; nullopt: the value keeps its preset
+    std::vector<bool> plain;                              // per check of a name; beyond: plain
     std::int32_t boxAnswer = kBoxAnswerOk;
-    int toolResult = 0;
+    int toolResult = 0, opened = 1;
     PowerCapabilities capabilities{true, true, true, true, 0};
     PlatformCallResult privilege{true, 0}, powerCall{true, 0};
     std::wstring temp;
-    int opened = 1;
     std::string calls;
 
     std::int32_t SendCommand(std::uint32_t code, std::uint32_t reserved, std::uint32_t* value) noexcept override
     {
-        const std::size_t index = sent_++;
         Add(std::to_string(code) + (reserved != 0 ? "(reserved!)" : ""));
-        if (index < answers.size() && answers[index]) {
-            *value = *answers[index];
+        if (sent_ < answers.size() && answers[sent_]) {
+            *value = *answers[sent_];
         }
-        return 0;
+        return ++sent_, 0;
     }
     std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style, std::int32_t timeout) noexcept override
     {
@@ -51,8 +50,7 @@ public:
     PlatformCallResult EnablePrivilege(const wchar_t* name) noexcept override { return Add(Narrow(name)), privilege; }
     PlatformCallResult RequestSuspend(bool hibernate, bool force, bool wakeupDisabled) noexcept override
     {
-        Add(std::string(hibernate ? "hibernate" : "sleep") + (force || wakeupDisabled ? "(forced!)" : ""));
-        return powerCall;
+        return Add(std::string(hibernate ? "hibernate" : "sleep") + (force || wakeupDisabled ? "(forced!)" : "")), powerCall;
     }
     PlatformCallResult RequestExitWindows(std::uint32_t flags, std::uint32_t reason) noexcept override
     {
@@ -75,16 +73,13 @@ public:
     bool IsPlainFileOrAbsent(const std::wstring& path) noexcept override
     {
         const bool isPlain = checked_ >= plain.size() || plain[checked_];
-        ++checked_;
-        return Add((isPlain ? "plain " : "foreign ") + Narrow(path)), isPlain;
+        return ++checked_, Add((isPlain ? "plain " : "foreign ") + Narrow(path)), isPlain;
     }
     int DeleteShellFile(const std::wstring& path) noexcept override { return Add("delete " + Narrow(path)), 1; }
-    std::vector<bool> plain;   // per check of a name; beyond: plain
 
 private:
-    std::size_t checked_ = 0;
     void Add(const std::string& call) { calls += (calls.empty() ? "" : ", ") + call; }
-    std::size_t sent_ = 0;
+    std::size_t sent_ = 0, checked_ = 0;
 };
 
 constexpr std::optional<std::uint32_t> kSilent = std::nullopt;
@@ -101,13 +96,11 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
         std::vector<std::optional<std::uint32_t>> answers; std::int32_t boxAnswer; int toolResult; std::string calls;
         int exitCode; } cases[] = {
         {"ready, accepted", S, 0, {0, kReady, kCapable, kReady, 0}, 1, 0, whole, 0},
-        {"ready, refused", S, 0, {0, kReady, kCapable, kReady, 5}, 1, 0, whole, 1},
         {"the order unanswered", S, 0, {0, kReady, kCapable, kReady, kSilent}, 1, 0, whole, 1},
         {"confirmed", S, 2, {0, kReady, kCapable, kReady, 0}, 7, 0, "17, 24, 16, 24, box C||65|-1, 20", 0},
         {"cancelled", S, 0xFFFFFFFF, {0, kReady, kCapable, kReady}, 2, 0, "17, 24, 16, 24, box C||65|-1", 1},
         {"ShowMsg 1 asks nothing", S, 1, {0, kReady, kCapable, kReady, 0}, 2, 0, whole, 0},
-        {"17 refuses: the tool's result", S, 2, {1}, 1, 1, "17, tool", 1},
-        {"17 unanswered: the tool", S, 0, {kSilent}, 1, 0, "17, tool", 0},
+        {"17 unanswered: the tool's result", S, 0, {kSilent}, 1, 1, "17, tool", 1},
         {"17 refuses -now", N, 0, {1}, 1, 0, "17", 1},
         {"legacy support on", S, 2, {0, 0x03}, 1, 0, "17, 24, box L||16|-1", 1},
         {"legacy support on, -now", N, 2, {0, 0x01}, 1, 0, "17, 24, box L||16|-1", 1},

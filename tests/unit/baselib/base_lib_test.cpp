@@ -20,29 +20,21 @@
 
 namespace {
 
-// Stands in for the heap while it lives; refuses the block Refuse names.
-class CountingHeap final : public BaseLibHeap {
-public:
-    CountingHeap() : previous_(BaseLib_SetHeap(this)) {}
-    ~CountingHeap()
-    {
-        BaseLib_SetHeap(previous_);
-        std::for_each(live_.begin(), live_.end(), [](void* block) { std::free(block); });
-    }
+// Stands in for the heap while it lives: refuses the allocation numbered
+// `refused` and counts a release of a block it never gave out as a leak.
+struct CountingHeap final : BaseLibHeap {
+    CountingHeap() : previous(BaseLib_SetHeap(this)) {}
+    ~CountingHeap() { BaseLib_SetHeap(previous), std::for_each(live.begin(), live.end(), [](void* b) { std::free(b); }); }
     void* Allocate(std::size_t size) noexcept override
     {
-        void* const block = allocations_++ == refused_ ? nullptr : std::malloc(size);
-        return block != nullptr ? *live_.insert(block).first : nullptr;
+        void* const block = allocations++ == refused ? nullptr : std::malloc(size);
+        return block != nullptr ? *live.insert(block).first : nullptr;
     }
-    void Release(void* block) noexcept override { live_.erase(block) != 0 ? std::free(block) : void(++foreign); }
-    void Refuse(std::size_t fromNow) { refused_ = allocations_ + fromNow; }
-    std::size_t Live() const { return live_.size() + foreign; }   // a foreign release counts as a leak too
-    std::size_t allocations_ = 0, foreign = 0;
-
-private:
-    BaseLibHeap* previous_;
-    std::set<void*> live_;
-    std::size_t refused_ = SIZE_MAX;
+    void Release(void* block) noexcept override { live.erase(block) != 0 ? std::free(block) : void(++foreign); }
+    std::size_t Live() const { return live.size() + foreign; }
+    BaseLibHeap* previous;
+    std::set<void*> live;
+    std::size_t allocations = 0, foreign = 0, refused = SIZE_MAX;
 };
 
 bool AllZero(const void* block, std::size_t size)
@@ -51,19 +43,12 @@ bool AllZero(const void* block, std::size_t size)
     return std::all_of(bytes, bytes + size, [](unsigned char b) { return b == 0; });
 }
 
-std::string Read(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Standard output of an action, without carriage returns on any platform.
 template <typename Action>
 std::string CapturedStdout(Action&& action)
 {
     testing::internal::CaptureStdout();
-    action();
-    std::fflush(stdout);
+    action(), std::fflush(stdout);
     std::string text = testing::internal::GetCapturedStdout();
     std::erase(text, '\r');
     return text;
@@ -87,7 +72,7 @@ TEST(BaseLibTables, TearDownReleasesEveryBlockAndAMissingBlockFailsTheSetUpClean
         IniParserTable reader{};
         SetUpProcessTables(&main, &reader);
         ASSERT_EQ(main.Initialised & reader.Initialised, 1u);
-        blocks = heap.allocations_;
+        blocks = heap.allocations;
         EXPECT_NE(main.BaseLib_MmAllocMemWithTag(&main.Context, 64, MakeTag("TEST")), nullptr);
         EXPECT_EQ(reader.IniParser_ParseBuffer(&reader.Context, "[A]\nk=a\\nb\n[B]\n"), 1u);
         TearDownProcessTables(&main, &reader);
@@ -96,7 +81,7 @@ TEST(BaseLibTables, TearDownReleasesEveryBlockAndAMissingBlockFailsTheSetUpClean
     }
     for (std::size_t refused = 0; refused < blocks; ++refused) {
         CountingHeap heap;
-        heap.Refuse(refused);
+        heap.refused = heap.allocations + refused;
         EXPECT_EQ(Tables().ok, 0u) << "block " << refused;
         EXPECT_EQ(heap.Live(), 0u) << "block " << refused;
     }
@@ -127,7 +112,7 @@ TEST(BaseLibServices, PrintNeedsRoomForTheTextAndFourMoreAndTaggedBlocksAreListe
     t.main.BaseLib_MmFreeMemWithTag(t.ctx(), second);
     EXPECT_EQ(t.main.Context.pListOps->LinkedList_IsEmpty(t.main.Context.pTagList), 1u);
     for (std::size_t refused : {0u, 1u}) {   // the record, then the block
-        heap.Refuse(refused);
+        heap.refused = heap.allocations + refused;
         EXPECT_EQ(t.main.BaseLib_MmAllocMemWithTag(t.ctx(), 16, MakeTag("CCCC")), nullptr);
         EXPECT_EQ(heap.Live(), base);
     }
@@ -152,7 +137,7 @@ TEST(BaseLibServices, AnOpenFileHoldsOneTaggedHandleUntilItIsClosed)
     EXPECT_STREQ(text, "abcdefgh");
     t.main.BaseLib_FileClose(t.ctx(), in);
     EXPECT_EQ(heap.Live(), base);
-    heap.Refuse(0);   // no block for the handle: the stream is closed again
+    heap.refused = heap.allocations;   // no block for the handle: the stream is closed again
     EXPECT_EQ(t.main.BaseLib_FileOpen(t.ctx(), path.c_str(), "rb"), nullptr);
     EXPECT_EQ(heap.Live(), base);
     std::remove(path.c_str());
@@ -216,7 +201,8 @@ TEST(BaseLibLog, LevelsAndCategoriesDecideWhetherALineIsWritten)
     const std::string tooLong(1021 - std::strlen("[INFO][F()] \n"), 'y');
     EXPECT_EQ(t.main.BaseLib_Log(t.ctx(), kLogInfo, 4, "odd%s", "%s", fits.c_str()), 1u);
     EXPECT_EQ(t.main.BaseLib_Log(t.ctx(), kLogInfo, 4, "F", "%s", tooLong.c_str()), 1u);
-    EXPECT_EQ(Read(path), "[INFO][odd%s()] " + fits + "\n")
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[INFO][odd%s()] " + fits + "\n")
         << "a line over 1020 characters is dropped whole; a % in the name stays itself";
     std::filesystem::remove(path);
     ASSERT_EQ(BaseLib_ConfigureLog(&t.main, Config(kLogToStdout, 7, 4)), 1u);

@@ -2,7 +2,6 @@
 // reply is read in passes, parsed and turned into a result and a value.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -27,16 +26,11 @@ TEST(DecimalNumber, ReadsBlanksSignAndDigitsUpToTheFirstOtherCharacter)
 {
     const struct { std::wstring text; std::optional<std::int32_t> asSigned;
         std::optional<std::uint32_t> asUnsigned; } cases[] = {
-        {L" \t\r\n+7", 7, 7u},
-        {L"12abc", 12, 12u},
-        {L"-0", 0, 0u},
-        {L"-5", -5, std::nullopt},
-        {L"2147483647", 2147483647, 2147483647u},
-        {L"-2147483648", INT32_MIN, std::nullopt},
-        {L"2147483648", std::nullopt, 2147483648u},
-        {L"4294967295", std::nullopt, 4294967295u},
-        {L"4294967296", std::nullopt, std::nullopt},
-        {L"- 1", std::nullopt, std::nullopt},
+        {L" \t\r\n+7", 7, 7u},                     {L"12abc", 12, 12u},
+        {L"-0", 0, 0u},                              {L"-5", -5, std::nullopt},
+        {L"2147483647", 2147483647, 2147483647u},    {L"-2147483648", INT32_MIN, std::nullopt},
+        {L"2147483648", std::nullopt, 2147483648u},  {L"4294967295", std::nullopt, 4294967295u},
+        {L"4294967296", std::nullopt, std::nullopt}, {L"- 1", std::nullopt, std::nullopt},
         {L"\uFF11", std::nullopt, std::nullopt},   // digits of other scripts are no digits
     };
     for (const auto& c : cases) {
@@ -45,36 +39,17 @@ TEST(DecimalNumber, ReadsBlanksSignAndDigitsUpToTheFirstOtherCharacter)
     }
 }
 
-TEST(WmiScript, AnActionReadsBackAsItsOwnTextWithCodesOutsideTheRangeAsMinusOne)
+TEST(WmiScript, ActionsDropEmptyArgumentsAndCodesOutsideTheRangeAndTheNotifyScriptIsTheTenActionCall)
 {
     const struct { std::int32_t code; std::wstring arguments; std::wstring text; } cases[] = {
-        {401, L"__PATH", L"[401=__PATH,]"},
-        {5, L",a,,b,", L"[5=a,b,]"},
-        {5, L"", L"[5=,]"},
-        {99999, L"x", L"[99999=x,]"},
-        {100000, L"x", L"[-1=x,]"},
-        {-3, L"x", L"[-1=x,]"},
-        {5, L"a]b,c", L"[5=a,]"},   // the first "]" closes the action
+        {5, L",a,,b,", L"[5=a,b,]"}, {5, L"", L"[5=,]"}, {99999, L"x", L"[99999=x,]"}, {100000, L"x", L"[-1=x,]"},
+        {-3, L"x", L"[-1=x,]"},      {5, L"a]b,c", L"[5=a,]"},   // the first "]" closes the action
     };
     for (const auto& c : cases) {
         WmiScript script;
         EXPECT_TRUE(script.AddAction(c.code, c.arguments));
         EXPECT_EQ(script.Text(), c.text) << c.code << " " << c.arguments;
     }
-    const struct { std::wstring text; std::optional<WmiScriptAction> action; } reads[] = {
-        {L"junk[5=a,b,]tail", WmiScriptAction{5, {L"a", L"b"}}},
-        {L"[7x=a]", WmiScriptAction{7, {L"a"}}},
-        {L"[abc=a]", WmiScriptAction{-1, {L"a"}}},
-        {L"[=a,]", std::nullopt},
-        {L"[5]=a", std::nullopt},
-    };
-    for (const auto& r : reads) {
-        EXPECT_EQ(ReadWmiScriptAction(r.text), r.action) << r.text;
-    }
-}
-
-TEST(WmiScript, TheNotifyScriptIsTheTenActionCallWithTheCommandCodeInDecimal)
-{
     EXPECT_EQ(BuildOrvexNotifyScript(16).Text(),
               L"[100=root\\wmi,0,][101=4,3,0,][102=Select * from OrvexMethod,16,][200=-1,][401=__PATH,]"
               L"[104=OrvexMethod,OrvexNotify,][300=NotificationCode,16,][300=NotifycationParmeter,0,]"
@@ -104,25 +79,20 @@ TEST(WmiScriptResults, FieldsAreParsedUntilTheEndOrTheFirstMalformedOne)
 
 // One reply message handed out as a message-mode pipe does: each read takes
 // what fits and says whether more is left; reads past failAfter bring nothing.
-class MessageSource final : public ReplySource {
-public:
-    MessageSource(std::wstring message, std::size_t failAfter) : message_(std::move(message)), failAfter_(failAfter) {}
+struct MessageSource final : ReplySource {
+    MessageSource(std::wstring text, std::size_t failAfterReads) : message(std::move(text)), failAfter(failAfterReads) {}
     ReplyRead Read(wchar_t* into, std::size_t capacity) noexcept override
     {
         capacities.push_back(capacity);
-        if (capacities.size() > failAfter_) {
+        if (capacities.size() > failAfter) {
             return {};
         }
-        const std::size_t count = std::min(capacity, message_.size() - at_);
-        std::copy_n(message_.data() + at_, count, into);
-        at_ += count;
-        return {count, at_ < message_.size()};
+        const std::size_t count = message.copy(into, capacity, at);
+        return at += count, ReplyRead{count, at < message.size()};
     }
+    std::wstring message;
+    std::size_t failAfter, at = 0;
     std::vector<std::size_t> capacities;
-
-private:
-    std::wstring message_;
-    std::size_t at_ = 0, failAfter_;
 };
 
 TEST(WmiScriptResults, AReplyIsReadInPassesCarryingTheCutFieldIntoTheNext)
@@ -162,10 +132,7 @@ TEST(OrvexNotifyReply, ResultComesFromWmisHresultAndTheValueOnlyFromANumberInThe
         {L"WMIS_HRESULT=-1;NotifycationReturnValue=7", 1, -1, 7, L""},   // a failure may still set the value
         {L"wmis_hresult=0;notifycationreturnvalue=1", 0, 0, 1, L""},
         {L"WMIS_HRESULT=0;NotifycationReturnValue=", 0x40000000, 0, 0x40000000, L""},
-        {L"WMIS_HRESULT=0;NotifycationReturnValue=-1", 1, 0, 1, L""},
-        {L"WMIS_HRESULT=0;NotifycationReturnValue=4294967296", 1, 0, 1, L""},
         {L"NotifycationReturnValue=0", 1, noResult, 0, L""},
-        {L"", 0x40000000, noResult, 0x40000000, L""},
         {L"WMIS_HRESULT=2147749890", 0, noResult, 0, L""},
     };
     for (const auto& c : cases) {

@@ -16,7 +16,6 @@ TEST(ShowMsgFromRegistry, OnlyAFourByteNumberCounts)
         {REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, 0xFFFFFFFFu},
         {REG_BINARY, {2, 0, 0, 0}, 2},
         {REG_SZ, {'2', 0, 0, 0}, 0},
-        {REG_QWORD, {2, 0, 0, 0, 0, 0, 0, 0}, 0},
         {REG_BINARY, {2, 0}, 0},
     };
     for (const auto& c : cases) {
