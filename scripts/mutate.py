@@ -1,15 +1,14 @@
 #!/usr/bin/env python3
-"""Replays the mutant sample of scripts/mutants.txt against a source tree:
+"""Replays scripts/mutants.txt against a built tree (both presets; Windows
+mutants under the tree's own Wine session):
 
   scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
-For each mutant it puts the replacement into the file, builds the targets and
-runs the tests it names (stopping at the first failure), writes down
-"killed" (a test failed or the build broke), "survived" or "invalid" (the
-original text is not there exactly once, or none of its tests exists) and
-puts the file back. Targets and test programs the build tree no longer has
-are passed over. Build both presets first; Windows mutants run under the
-tree's own Wine session (scripts/wine-session.sh).
+Each mutant goes into its file, its targets are built and its tests run up to
+the first failure: "killed" (a test failed or the build broke), "survived", or
+"invalid" (the original text is not there exactly once, or none of its tests
+exists; targets and tests the tree no longer has are passed over). Then the
+file is put back.
 """
 import argparse
 import functools
@@ -22,12 +21,14 @@ FIELDS = ("id", "layer", "file", "original", "replacement", "targets", "tests")
 
 
 def load(path):
-    rows = [line.split("\t") for line in pathlib.Path(path).read_text().splitlines()
-            if line.strip() and not line.startswith("#")]
-    if any(len(row) != len(FIELDS) for row in rows):
-        sys.exit(f"bad line: {next(row for row in rows if len(row) != len(FIELDS))!r}")
-    return [dict(zip(FIELDS, [f.replace("<NL>", "\n") for f in row[:5]] + [row[5].split(","), row[6].split(",")]))
-            for row in rows]
+    mutants = []
+    for line in pathlib.Path(path).read_text().splitlines():
+        if line.strip() and not line.startswith("#"):
+            row = line.replace("<NL>", "\n").split("\t")
+            if len(row) != len(FIELDS):
+                sys.exit(f"bad line: {line!r}")
+            mutants.append(dict(zip(FIELDS, row[:5] + [row[5].split(","), row[6].split(",")])))
+    return mutants
 
 
 def run(command, cwd, log):
@@ -54,7 +55,7 @@ def build(tree, layer, targets, log):
 
 
 def test_command(tree, mutant):
-    """The mutant's tests as one shell command: e2e.<file> through ctest, unit programs whole."""
+    """e2e.<file> runs through ctest, a unit program whole."""
     windows = mutant["layer"] == "windows"
     folder = pathlib.Path(tree, "build", mutant["layer"])
     steps = []
@@ -62,13 +63,11 @@ def test_command(tree, mutant):
         if test.startswith("e2e."):
             steps.append(f"nice -n 10 ctest --test-dir {folder} --output-on-failure -R '^{test}$'")
         elif test in known_targets(tree, mutant["layer"]):
-            program = next((p for p in folder.rglob(test + ".exe" * windows) if p.is_file()), None)
-            if program is not None:
+            for program in (p for p in folder.rglob(test + ".exe" * windows) if p.is_file()):
                 steps.append(f"(cd {program.parent} && nice -n 10 {'wine ' * windows}./{program.name} --gtest_brief=1)")
-    if not steps:
-        return None
+                break
     chain = " && ".join(steps)
-    if windows:
+    if windows and chain:
         return f"source scripts/wine-session.sh && orvex_wine_start && ( {chain} ); s=$?; orvex_wine_stop; exit $s"
     return chain
 
@@ -84,9 +83,7 @@ def judge(tree, mutant, log):
         if build(tree, mutant["layer"], mutant["targets"], log) != 0:
             return "killed (build)"
         command = test_command(tree, mutant)
-        if command is None:
-            return "invalid (no test program)"
-        return "survived" if run(command, tree, log) == 0 else "killed"
+        return "invalid (no test program)" if not command else "survived" if run(command, tree, log) == 0 else "killed"
     finally:
         path.write_text(text)
 

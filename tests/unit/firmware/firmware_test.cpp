@@ -11,7 +11,7 @@
 #include "firmware/orvex_notify_reply.h"
 #include "firmware/orvex_notify_script.h"
 #include "firmware/parse_wmi_script_results.h"
-#include "firmware/receive_wmi_script_results.h"
+#include "message_source.h"
 
 namespace {
 
@@ -76,24 +76,6 @@ TEST(WmiScriptResults, FieldsAreParsedUntilTheEndOrTheFirstMalformedOne)
         EXPECT_EQ(EntriesOf(table), c.entries) << c.text;
     }
 }
-
-// One reply message handed out as a message-mode pipe does: each read takes
-// what fits and says whether more is left; reads past failAfter bring nothing.
-struct MessageSource final : ReplySource {
-    MessageSource(std::wstring text, std::size_t failAfterReads) : message(std::move(text)), failAfter(failAfterReads) {}
-    ReplyRead Read(wchar_t* into, std::size_t capacity) noexcept override
-    {
-        capacities.push_back(capacity);
-        if (capacities.size() > failAfter) {
-            return {};
-        }
-        const std::size_t count = message.copy(into, capacity, at);
-        return at += count, ReplyRead{count, at < message.size()};
-    }
-    std::wstring message;
-    std::size_t failAfter, at = 0;
-    std::vector<std::size_t> capacities;
-};
 
 TEST(WmiScriptResults, AReplyIsReadInPassesCarryingTheCutFieldIntoTheNext)
 {
