@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Replays scripts/mutants.txt against a built tree (both presets; Windows
-mutants under the tree's own Wine session):
+"""Replays scripts/mutants.txt against a tree built with both presets
+(Windows mutants under the tree's own Wine session):
 
   scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
@@ -8,7 +8,7 @@ Each mutant goes into its file, its targets are built and its tests run up to
 the first failure: "killed" (a test failed or the build broke), "survived", or
 "invalid" (the original text is not there exactly once, or none of its tests
 exists; targets and tests the tree no longer has are passed over). Then the
-file is put back.
+file is put back. OUT gets one line per mutant and a total, OUT.log the output.
 """
 import argparse
 import functools
@@ -16,19 +16,6 @@ import pathlib
 import subprocess
 import sys
 import time
-
-FIELDS = ("id", "layer", "file", "original", "replacement", "targets", "tests")
-
-
-def load(path):
-    mutants = []
-    for line in pathlib.Path(path).read_text().splitlines():
-        if line.strip() and not line.startswith("#"):
-            row = line.replace("<NL>", "\n").split("\t")
-            if len(row) != len(FIELDS):
-                sys.exit(f"bad line: {line!r}")
-            mutants.append(dict(zip(FIELDS, row[:5] + [row[5].split(","), row[6].split(",")])))
-    return mutants
 
 
 def run(command, cwd, log):
@@ -43,26 +30,24 @@ def run(command, cwd, log):
 
 
 @functools.cache
-def known_targets(tree, layer):
+def known(tree, layer):
     listing = subprocess.run(["cmake", "--build", f"build/{layer}", "--target", "help"], cwd=tree,
                              capture_output=True, text=True).stdout
     return frozenset(line.split()[1] for line in listing.splitlines() if line.startswith("... "))
 
 
 def build(tree, layer, targets, log):
-    targets = " ".join(t for t in targets if t in known_targets(tree, layer))
+    targets = " ".join(t for t in targets if t in known(tree, layer))
     return run(f"nice -n 10 cmake --build build/{layer} -j2 --target {targets}", tree, log)
 
 
-def test_command(tree, mutant):
+def test_command(tree, layer, tests):
     """e2e.<file> runs through ctest, a unit program whole."""
-    windows = mutant["layer"] == "windows"
-    folder = pathlib.Path(tree, "build", mutant["layer"])
-    steps = []
-    for test in mutant["tests"]:
+    windows, folder, steps = layer == "windows", pathlib.Path(tree, "build", layer), []
+    for test in tests:
         if test.startswith("e2e."):
             steps.append(f"nice -n 10 ctest --test-dir {folder} --output-on-failure -R '^{test}$'")
-        elif test in known_targets(tree, mutant["layer"]):
+        elif test in known(tree, layer):
             for program in (p for p in folder.rglob(test + ".exe" * windows) if p.is_file()):
                 steps.append(f"(cd {program.parent} && nice -n 10 {'wine ' * windows}./{program.name} --gtest_brief=1)")
                 break
@@ -72,17 +57,17 @@ def test_command(tree, mutant):
     return chain
 
 
-def judge(tree, mutant, log):
-    path = pathlib.Path(tree, mutant["file"])
+def judge(tree, ident, layer, file, original, replacement, targets, tests, log):
+    path = pathlib.Path(tree, file)
     text = path.read_text()
-    if text.count(mutant["original"]) != 1:
+    if text.count(original) != 1:
         return "invalid"
     try:
-        path.write_text(text.replace(mutant["original"], mutant["replacement"]))
-        log.write(f"== {mutant['id']} {mutant['file']}\n")
-        if build(tree, mutant["layer"], mutant["targets"], log) != 0:
+        path.write_text(text.replace(original, replacement))
+        log.write(f"== {ident} {file}\n")
+        if build(tree, layer, targets, log) != 0:
             return "killed (build)"
-        command = test_command(tree, mutant)
+        command = test_command(tree, layer, tests)
         return "invalid (no test program)" if not command else "survived" if run(command, tree, log) == 0 else "killed"
     finally:
         path.write_text(text)
@@ -97,18 +82,24 @@ def main():
     args = parser.parse_args()
     tree = str(pathlib.Path(args.tree).resolve())
     only = set(filter(None, args.only.split(",")))
-    mutants = [m for m in load(pathlib.Path(tree, "scripts", "mutants.txt"))
-               if (not only or m["id"] in only) and args.layer in ("", m["layer"])]
+    mutants = []
+    for line in pathlib.Path(tree, "scripts", "mutants.txt").read_text().splitlines():
+        if line.strip() and not line.startswith("#"):
+            fields = line.replace("<NL>", "\n").split("\t")
+            if len(fields) != 7:
+                sys.exit(f"bad line: {line!r}")
+            if (not only or fields[0] in only) and args.layer in ("", fields[1]):
+                mutants.append(fields[:5] + [fields[5].split(","), fields[6].split(",")])
     lines, verdicts = [], []
     with open(args.out + ".log", "w") as log:
         for mutant in mutants:
             started = time.time()
-            verdicts.append(judge(tree, mutant, log))
-            lines.append(f"{mutant['id']}\t{verdicts[-1]}\t{time.time() - started:.0f}s\t{mutant['file']}")
+            verdicts.append(judge(tree, *mutant, log))
+            lines.append(f"{mutant[0]}\t{verdicts[-1]}\t{time.time() - started:.0f}s\t{mutant[2]}")
             print(lines[-1], flush=True)
         # Build the restored sources again, so that the tree is left as it was.
-        for layer in sorted({m["layer"] for m in mutants}):
-            build(tree, layer, sorted({t for m in mutants if m["layer"] == layer for t in m["targets"]}), log)
+        for layer in sorted({m[1] for m in mutants}):
+            build(tree, layer, sorted({t for m in mutants if m[1] == layer for t in m[5]}), log)
     killed, survived = sum(v.startswith("killed") for v in verdicts), verdicts.count("survived")
     lines.append(f"# {killed} killed, {survived} survived, {len(verdicts) - killed - survived} invalid")
     pathlib.Path(args.out).write_text("\n".join(lines) + "\n")

@@ -16,7 +16,8 @@ int wmain(int argc, wchar_t** argv)
         if (*end != L'\0') {
             return 2;
         }
-        std::printf("0x%08x 0x%08x\n", static_cast<unsigned>(Orvex_SendCommand(code, 0, &value)), value);
+        const auto result = static_cast<unsigned>(Orvex_SendCommand(code, 0, &value));
+        std::printf("0x%08x 0x%08x\n", result, value);
         std::fflush(stdout);
     }
     return argc > 1 ? 0 : 2;

@@ -127,29 +127,33 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
     }
 }
 
-enum class Power { S3, S4, S5, Hybrid, Shutdown, Reboot };
-
 TEST(PowerActions, CapabilityPrivilegeNoticeAndCallComeInThatOrderAndTheFirstFailureEndsIt)
 {
+    using Action = int (*)(Rig&, std::uint32_t);
+    const Action s3 = [](Rig& r, std::uint32_t) { return DoS3(r); }, s4 = [](Rig& r, std::uint32_t) { return DoS4(r); },
+                 s5 = [](Rig& r, std::uint32_t) { return DoS5(r); },
+                 hybrid = [](Rig& r, std::uint32_t) { return DoHybridShutdown(r); },
+                 shutdown = [](Rig& r, std::uint32_t showMsg) { return DoShutdown(r, r, showMsg); },
+                 reboot = [](Rig& r, std::uint32_t showMsg) { return DoReboot(r, r, showMsg); };
     const std::string priv = "SeShutdownPrivilege";
-    const struct { const char* name; Power action; std::uint32_t showMsg; PowerCapabilities capabilities;
+    const struct { const char* name; Action action; std::uint32_t showMsg; PowerCapabilities capabilities;
         PlatformCallResult privilege, call; std::string calls; int exitCode; } cases[] = {
-        {"sleep", Power::S3, 1, {true, false, false, false}, {true}, {true}, "capabilities, " + priv + ", sleep", 0},
-        {"hibernate", Power::S4, 1, {false, true, false, false}, {true}, {true}, "capabilities, " + priv + ", hibernate", 0},
-        {"power off", Power::S5, 1, {false, false, true, false}, {true}, {true},
+        {"sleep", s3, 1, {true, false, false, false}, {true}, {true}, "capabilities, " + priv + ", sleep", 0},
+        {"hibernate", s4, 1, {false, true, false, false}, {true}, {true}, "capabilities, " + priv + ", hibernate", 0},
+        {"power off", s5, 1, {false, false, true, false}, {true}, {true},
          "capabilities, " + priv + ", exit 0000000C 80000000", 0},
-        {"hybrid", Power::Hybrid, 1, {false, false, false, true}, {true}, {true},
+        {"hybrid", hybrid, 1, {false, false, false, true}, {true}, {true},
          "capabilities, " + priv + ", exit 00400005 80000000", 0},
-        {"shutdown with the notice", Power::Shutdown, 1, {}, {true}, {true}, priv + ", box |Notice|0|5, exit 00000005 80000000", 0},
-        {"reboot with the notice", Power::Reboot, 1, {}, {true}, {true}, priv + ", box |Notice|0|5, exit 00000006 80000000", 0},
-        {"reboot, ShowMsg 2: no notice", Power::Reboot, 2, {}, {true}, {true}, priv + ", exit 00000006 80000000", 0},
-        {"no S3", Power::S3, 1, {false, true, true, true, 50}, {true}, {true},
+        {"shutdown with the notice", shutdown, 1, {}, {true}, {true}, priv + ", box |Notice|0|5, exit 00000005 80000000", 0},
+        {"reboot with the notice", reboot, 1, {}, {true}, {true}, priv + ", box |Notice|0|5, exit 00000006 80000000", 0},
+        {"reboot, ShowMsg 2: no notice", reboot, 2, {}, {true}, {true}, priv + ", exit 00000006 80000000", 0},
+        {"no S3", s3, 1, {false, true, true, true, 50}, {true}, {true},
          "capabilities, error DoS3 'Sleep state S3 is not supported' 50", 1},
-        {"no fast S4", Power::Hybrid, 1, {true, true, true, false, 50}, {true}, {true},
+        {"no fast S4", hybrid, 1, {true, true, true, false, 50}, {true}, {true},
          "capabilities, error DoHybridShutdown 'Sleep state Hybrid is not supported' 50", 1},
-        {"no privilege", Power::Reboot, 1, {}, {false, 1300}, {true},
+        {"no privilege", reboot, 1, {}, {false, 1300}, {true},
          priv + ", error DoReboot 'Fail to enable SE_SHUTDOWN_NAME priviledge' 1300", 1},
-        {"refused", Power::S4, 1, {true, true, true, true}, {true}, {false, 5},
+        {"refused", s4, 1, {true, true, true, true}, {true}, {false, 5},
          "capabilities, " + priv + ", hibernate, error DoS4 'Fail to enter S4' 5", 1},
     };
     for (const auto& c : cases) {
@@ -157,16 +161,7 @@ TEST(PowerActions, CapabilityPrivilegeNoticeAndCallComeInThatOrderAndTheFirstFai
         rig.capabilities = c.capabilities;
         rig.privilege = c.privilege;
         rig.powerCall = c.call;
-        int exitCode = -1;
-        switch (c.action) {
-        case Power::S3: exitCode = DoS3(rig); break;
-        case Power::S4: exitCode = DoS4(rig); break;
-        case Power::S5: exitCode = DoS5(rig); break;
-        case Power::Hybrid: exitCode = DoHybridShutdown(rig); break;
-        case Power::Shutdown: exitCode = DoShutdown(rig, rig, c.showMsg); break;
-        case Power::Reboot: exitCode = DoReboot(rig, rig, c.showMsg); break;
-        }
-        EXPECT_EQ(exitCode, c.exitCode) << c.name;
+        EXPECT_EQ(c.action(rig, c.showMsg), c.exitCode) << c.name;
         EXPECT_EQ(rig.calls, c.calls) << c.name;
     }
 }

@@ -54,8 +54,8 @@ public:
 private:
     std::uint32_t SystemDefaultLocale() const noexcept override { return locale_; }
     // As MultiByteToWideChar does it for a NUL-ended text: 0 units ask for
-    // the size, a buffer too small gives 0. The tests' texts are well formed;
-    // other input only has to stay inside its bytes.
+    // the size, a buffer too small gives 0. The tests' texts are well formed
+    // and within the first plane; other input only has to stay inside its bytes.
     int Utf8ToWide(const char* text, wchar_t* buffer, int bufferUnits) const noexcept override
     {
         std::wstring units;
@@ -64,10 +64,6 @@ private:
             std::uint32_t code = *byte++ & (0x7Fu >> extra);
             for (int k = 0; k < extra && (*byte & 0xC0) == 0x80; ++k) {
                 code = (code << 6) | (*byte++ & 0x3Fu);
-            }
-            if (code >= 0x10000) {
-                units += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-                code = 0xDC00 + (code & 0x3FF);
             }
             units += static_cast<wchar_t>(code);
         }
