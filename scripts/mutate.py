@@ -1,14 +1,11 @@
 #!/usr/bin/env python3
-"""Replays scripts/mutants.txt against a tree built with both presets
-(Windows mutants under the tree's own Wine session):
+"""scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
-  scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
-
-Each mutant goes into its file, its targets are built and its tests run up to
-the first failure: "killed" (a test failed or the build broke), "survived", or
-"invalid" (the original text is not there exactly once, or none of its tests
-exists; targets and tests the tree no longer has are passed over). Then the
-file is put back. OUT gets one line per mutant and a total, OUT.log the output.
+Replays scripts/mutants.txt against a tree built with both presets: each
+mutant goes into its file, its targets are built and its tests run up to the
+first failure ("killed" also when the build breaks; "invalid" when the
+original text is not there exactly once or none of its tests exists), then
+the file is put back. OUT gets a line per mutant, OUT.log the output.
 """
 import argparse
 import functools

@@ -1,16 +1,12 @@
-"""The OS switch through the real pipe: the stand-in script server answers,
-the box is answered with real input, and the server's record shows which
-firmware questions were asked. Every branch of the decisions is a row of the
-actions' unit table, and the box's shape by style one of the box's; these
-runs show the program making them (the confirmation pressed through a
-screen reader is in test_msgbox_reader.py)."""
+"""The OS switch through the real pipe, its box answered with real input; the
+server's record shows which questions were asked. The branches are rows of
+the unit tables; the confirmation pressed by a reader is in test_msgbox_reader.py."""
 import pytest
 
 from orvex_e2e import msgbox, screen, wine
 
 
-# (profile, arguments, ShowMsg, commands before the box, how it is
-#  answered, exit code); nothing follows the box in either.
+# Nothing follows the box in either run.
 @pytest.mark.parametrize("profile, arguments, value, before, answer, exit_code", [
     ("legacy", [], 0, [17, 24], "click", 1),
     ("ready", ["-now"], 0xFFFFFFFF, [17, 24, 16], "Escape", 1),
