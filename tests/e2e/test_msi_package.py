@@ -1,16 +1,20 @@
 """The Windows release: the package command's MSI installed, upgraded, refused
-as a downgrade and removed by msiexec in a Wine prefix of the test's own, and
-the signatures and checksums of what the command wrote.
+as a downgrade and removed by msiexec in a Wine prefix of the test's own; the
+archives, signatures and checksums of what the command wrote, and the policy
+template against the program.
 
-The command packs the test build's programs twice: at the project's version,
-signed with a certificate made here, and at a later version, unsigned.
+The command packs the test build's programs three times: at the project's
+version, signed with a certificate made here, twice in two folders, and at a
+later version, unsigned.
 """
 import hashlib
 import os
 import re
 import subprocess
+import zipfile
 from pathlib import Path
 from types import SimpleNamespace
+from xml.etree import ElementTree
 
 import pytest
 
@@ -29,7 +33,7 @@ def package(folder, signing, *arguments):
     assert done.returncode == 0, done.stdout + done.stderr
     (msi,) = folder.glob("*.msi")
     return SimpleNamespace(version=msi.stem.removeprefix("OrvexSwitcher-"), folder=folder, msi=msi,
-                           exe=folder / msi.stem / "OrvexSwitcher.exe", output=done.stdout)
+                           stage=folder / msi.stem, exe=folder / msi.stem / "OrvexSwitcher.exe", output=done.stdout)
 
 
 @pytest.fixture(scope="module")
@@ -40,10 +44,11 @@ def packages(tmp_path_factory):
                     "/CN=OrvexSwitcher test", "-addext", "extendedKeyUsage=codeSigning", "-keyout", key, "-out", cert],
                    check=True, capture_output=True, timeout=TIMEOUT)
     project = re.search(r"project\(OrvexSwitcher VERSION (\d+)\.(\d+)\.(\d+)", (REPO / "CMakeLists.txt").read_text())
-    older = package(folder / "older", {"ORVEX_SIGN_CERT": str(cert), "ORVEX_SIGN_KEY": str(key)})
+    signing = {"ORVEX_SIGN_CERT": str(cert), "ORVEX_SIGN_KEY": str(key)}
+    older = package(folder / "older", signing)
     newer = package(folder / "newer", {}, "--version", f"{project[1]}.{int(project[2]) + 1}.0")
     assert older.version == ".".join(project.groups())
-    return {"older": older, "newer": newer, "cert": cert}
+    return {"older": older, "newer": newer, "cert": cert, "again": package(folder / "older, packed again", signing)}
 
 
 def verifies(path, cert):
@@ -70,8 +75,37 @@ def test_signatures_and_checksums(packages, tmp_path):
     assert ("NOT signed" in older.output, "NOT signed" in newer.output) == (False, True)
     for built in (older, newer):
         sums = dict(reversed(line.split("  ")) for line in (built.folder / "SHA256SUMS").read_text().splitlines())
-        names = [f"OrvexSwitcher-{built.version}.zip", built.msi.name]
+        names = [f"{built.msi.stem}.zip", built.msi.name, f"{built.msi.stem}-test-tools.zip"]
         assert sums == {name: hashlib.sha256((built.folder / name).read_bytes()).hexdigest() for name in names}
+    # Packed again, later and elsewhere, the same bytes: the times are the commit's.
+    assert (packages["again"].folder / "SHA256SUMS").read_text() == (older.folder / "SHA256SUMS").read_text()
+    with zipfile.ZipFile(older.folder / f"{older.msi.stem}.zip") as users:
+        assert sorted({name.split("/")[1] for name in users.namelist()}) == [
+            "OrvexSwitcher.exe", "PolicyDefinitions", "README.md"]
+
+
+def test_the_policy_template_sets_the_value_the_program_reads(packages):
+    templates = sorted((packages["older"].stage / "PolicyDefinitions").rglob("*.adm[lx]"))
+    assert subprocess.run(["xmllint", "--noout", *templates], timeout=TIMEOUT).returncode == 0
+    policy = ElementTree.parse(templates[0]).find(".//{*}policy")
+    enum = policy.find(".//{*}enum")
+    for text in (policy.get("key"), enum.get("valueName")):   # the program's wide strings
+        assert (text.encode("utf-16-le") + b"\0\0") in packages["older"].exe.read_bytes(), text
+    # Decimal values are REG_DWORD, the only type the program takes.
+    assert [int(item.find(".//{*}decimal").get("value")) for item in enum] == [0, 1, 2]
+
+
+def msi_table(msi, table):
+    done = subprocess.run(["msiinfo", "export", msi, table], capture_output=True, text=True, check=True,
+                          timeout=TIMEOUT)
+    return [line.split("\t") for line in done.stdout.splitlines()[3:]]
+
+
+def test_users_may_append_to_the_installed_log_and_nothing_else(packages):
+    files = {row[0]: row[2] for row in msi_table(packages["older"].msi, "File")}
+    (lock,) = msi_table(packages["older"].msi, "MsiLockPermissionsEx")
+    # Users: FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE; nothing inherited.
+    assert (files[lock[1]], lock[2:]) == ("ORVEXLOG.log", ["File", "D:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x100084;;;BU)", ""])
 
 
 def reg_tree(key, view, env):
@@ -112,7 +146,8 @@ def expected(version, show_msg):
         "registry": None if show_msg is None else
         {r"HKEY_LOCAL_MACHINE\SOFTWARE\Norlak\NorlakPivra": {"ShowMsg": ("REG_DWORD", f"{show_msg:#x}")}},
         "registry 32-bit": None,
-        "files": ["OrvexSwitcher", "OrvexSwitcher/OrvexSwitcher.exe", "OrvexSwitcher/README.md"] if version else None,
+        "files": ["OrvexSwitcher", "OrvexSwitcher/ORVEXLOG.log", "OrvexSwitcher/OrvexSwitcher.exe",
+                  "OrvexSwitcher/README.md"] if version else None,
         "files 32-bit": False,
         "shortcut targets": [True] if version else [],
     }
@@ -124,7 +159,7 @@ STEPS = [
     ("/i", "older", ["SHOWMSG=2"], 0, "older", 2, True),
     ("/i", "newer", [], 0, "newer", 2, False),                                 # an upgrade keeps the value
     ("/i", "older", ["SHOWMSG=1"], ERROR_INSTALL_FAILURE, "newer", 2, True),  # a downgrade is refused
-    ("/x", "newer", [], 0, None, None, False),                                 # removal, with the program's log
+    ("/x", "newer", [], 0, None, None, False),                                 # removal, with the log
     ("/i", "older", [], 0, "older", None, False),                              # a first install writes no value
     ("/i", "newer", ["SHOWMSG=0"], 0, "newer", 0, False),                      # a value given is written
     ("/x", "newer", [], 0, None, None, False),
@@ -134,6 +169,7 @@ STEPS = [
 def test_install_upgrade_downgrade_and_removal(packages, prefix, tmp_path):
     root, env = Path(prefix["WINEPREFIX"]), prefix
     installed = root / "drive_c" / "Program Files" / "Norlak" / "OrvexSwitcher"
+    log = b""   # an install makes the log empty; an upgrade and a refused downgrade keep it
     for step, (action, name, properties, code, package_after, show_msg, run) in enumerate(STEPS, 1):
         result = wine.run("msiexec", action, wine.windows_path(packages[name].msi), "/qn", *properties,
                           env=env, timeout=TIMEOUT, capture=False)
@@ -141,14 +177,17 @@ def test_install_upgrade_downgrade_and_removal(packages, prefix, tmp_path):
         assert (step, result.exit_code & 0xFF) == (step, code & 0xFF)
         version = packages[package_after].version if package_after else None
         assert (step, observe(root, env)) == (step, expected(version, show_msg))
-        if version:
-            readme = (installed / "README.md").read_text("utf-8")
-            assert (step, f"OrvexSwitcher-{version}.msi" in readme, "<version>" in readme) == (step, True, False)
-            signed = verifies(installed / "OrvexSwitcher.exe", packages["cert"])
-            assert (step, signed) == (step, package_after == "older")
+        if not version:
+            log = b""
+            continue
+        assert (step, (installed / "ORVEXLOG.log").read_bytes()) == (step, log)
+        readme = (installed / "README.md").read_text("utf-8")
+        assert (step, f"OrvexSwitcher-{version}.msi" in readme, "<version>" in readme) == (step, True, False)
+        signed = verifies(installed / "OrvexSwitcher.exe", packages["cert"])
+        assert (step, signed) == (step, package_after == "older")
         if run:
             # Without the script server the switch logs the failed open and
             # hands over to the companion tool, which is not there.
             ran = wine.run(INSTALL_FOLDER + r"\OrvexSwitcher.exe", "-nomsg", cwd=tmp_path, env=env, timeout=60)
-            log = (installed / "ORVEXLOG.log").read_text("latin-1")
-            assert (ran.exit_code, "Fail to open WMI Script Server [Err=2]" in log) == (1, True)
+            log = (installed / "ORVEXLOG.log").read_bytes()
+            assert (ran.exit_code, b"Fail to open WMI Script Server [Err=2]" in log) == (1, True)
