@@ -26,13 +26,19 @@
 #   --version X.Y.Z   name and stamp the packages with this version; the
 #                     program keeps the version it was built with
 #   --out DIR         write into DIR instead of build/package
+#   --signatures-from DIR
+#                     give OrvexSwitcher.exe and the msi the signatures of
+#                     the packages published in DIR, without keys: a build
+#                     of the same commit then gives the published files
+#                     again, which "sha256sum -c DIR/SHA256SUMS" shows
 set -euo pipefail
 ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 
-from_build= version= out=$ORVEX_REPO/build/package
+from_build= version= out=$ORVEX_REPO/build/package signatures=
 while (($# > 0)); do
   case $1 in
     --from-build) from_build=$(realpath -m -- "$2"); shift 2 ;;
+    --signatures-from) signatures=$(realpath -m -- "$2"); shift 2 ;;
     --version) version=$2; shift 2 ;;
     --out) out=$(realpath -m -- "$2"); shift 2 ;;
     *) echo "package.sh: unknown argument $1" >&2; exit 2 ;;
@@ -46,6 +52,10 @@ if [[ ! $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
 fi
 if [ "${ORVEX_SIGN_CERT:+set}" != "${ORVEX_SIGN_KEY:+set}" ]; then
   echo "package.sh: signing needs both ORVEX_SIGN_CERT and ORVEX_SIGN_KEY" >&2
+  exit 2
+fi
+if [ -n "$signatures" ] && [ -n "${ORVEX_SIGN_CERT:-}" ]; then
+  echo "package.sh: --signatures-from takes the place of ORVEX_SIGN_CERT and ORVEX_SIGN_KEY" >&2
   exit 2
 fi
 commit=$(git rev-parse HEAD 2>/dev/null || true)
@@ -69,14 +79,28 @@ if [ -z "$from_build" ]; then
   from_build=$ORVEX_REPO/build/windows-release
 fi
 
+# sign FILE PUBLISHED: signs FILE with the keys, or gives it the signature of
+# PUBLISHED, its published counterpart.
 sign() {
-  if [ -n "${ORVEX_SIGN_CERT:-}" ]; then
+  if [ -n "$signatures" ]; then
+    # An unsigned release stays unsigned.
+    osslsigncode extract-signature -in "$2" -out "$1.p7" >/dev/null 2>&1 || return 0
+    # It fails when it cannot verify the certificate's chain, which needs
+    # the publisher's CA, and still writes the file; whether the signature
+    # fits shows when the files are compared with the published SHA256SUMS.
+    rm -f "$1.signed"
+    osslsigncode attach-signature -sigin "$1.p7" -in "$1" -out "$1.signed" >/dev/null 2>&1 || true
+    rm "$1.p7"
+    [ -s "$1.signed" ] || { echo "package.sh: could not attach the signature of $2" >&2; exit 1; }
+  elif [ -n "${ORVEX_SIGN_CERT:-}" ]; then
     # No timestamp server, and the signing time is the source's.
     osslsigncode sign -certs "$ORVEX_SIGN_CERT" -key "$ORVEX_SIGN_KEY" -h sha256 -n OrvexSwitcher \
       -time "$SOURCE_DATE_EPOCH" -in "$1" -out "$1.signed" >/dev/null
-    mv "$1.signed" "$1"
-    echo "signed $1"
+  else
+    return 0
   fi
+  mv "$1.signed" "$1"
+  echo "signed $1"
 }
 
 # A folder packed as name.zip: its files in byte order, with the source's
@@ -95,7 +119,11 @@ rm -rf "${out:?}/$name" "$out/$tools" "$out/msi-source" "$out/$name.zip" "$out/$
 mkdir -p "$out/$name/PolicyDefinitions" "$out/$tools" "$out/msi-source"
 
 x86_64-w64-mingw32-strip -o "$out/$name/OrvexSwitcher.exe" "$from_build/src/OrvexSwitcher.exe"
-sign "$out/$name/OrvexSwitcher.exe"
+if [ -n "$signatures" ]; then
+  unzip -p "$signatures/$name.zip" "$name/OrvexSwitcher.exe" > "$out/published.exe"
+fi
+sign "$out/$name/OrvexSwitcher.exe" "$out/published.exe"
+rm -f "$out/published.exe"
 sed "s/<version>/$version/g" README.md > "$out/$name/README.md"
 cp -r installer/PolicyDefinitions/. "$out/$name/PolicyDefinitions/"
 pack "$name"
@@ -140,7 +168,8 @@ while IFS= read -r line; do
   [[ -z $line || $line == --* ]] || queries+=(-q "$line")
 done < installer/after-wixl.sql
 msibuild "$out/$name.msi" "${queries[@]}"
-msibuild "$out/$name.msi" -s "OrvexSwitcher $version" Norlak "x64;1033" "{$(guid "package $version ${commit:-$SOURCE_DATE_EPOCH}")}"
+package_code=$(guid "package $version ${commit:-$SOURCE_DATE_EPOCH}")
+msibuild "$out/$name.msi" -s "OrvexSwitcher $version" Norlak "x64;1033" "{$package_code}"
 # The summary's creation and last-saved times are wixl's clock, and neither
 # tool sets them: both are the same FILETIME, each after its type (VT_FILETIME,
 # 0x40), in the summary stream, and become the source's time.
@@ -155,10 +184,10 @@ time = struct.pack("<Q", (epoch + 11644473600) * 10**7)
 start = found[0].start()
 open(path, "wb").write(data[:start] + (b"\x40\0\0\0" + time) * 2 + data[found[0].end():])
 PY
-sign "$out/$name.msi"
+sign "$out/$name.msi" "$signatures/$name.msi"
 
 (cd "$out" && sha256sum "$name.zip" "$name.msi" "$tools.zip" > SHA256SUMS)
-if [ -z "${ORVEX_SIGN_CERT:-}" ]; then
+if [ -z "${ORVEX_SIGN_CERT:-}$signatures" ]; then
   echo "ORVEX_SIGN_CERT and ORVEX_SIGN_KEY are not set: the program and the msi are NOT signed."
 fi
 echo "$out:"
