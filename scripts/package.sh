@@ -171,18 +171,19 @@ msibuild "$out/$name.msi" "${queries[@]}"
 package_code=$(guid "package $version ${commit:-$SOURCE_DATE_EPOCH}")
 msibuild "$out/$name.msi" -s "OrvexSwitcher $version" Norlak "x64;1033" "{$package_code}"
 # The summary's creation and last-saved times are wixl's clock, and neither
-# tool sets them: both are the same FILETIME, each after its type (VT_FILETIME,
-# 0x40), in the summary stream, and become the source's time.
+# tool sets them: both are the same FILETIME of this minute, each after its
+# type (VT_FILETIME, 0x40), in the summary stream, and become the source's
+# time.
 python3 - "$out/$name.msi" "$SOURCE_DATE_EPOCH" <<'PY'
-import re, struct, sys
+import re, struct, sys, time
 path, epoch = sys.argv[1], int(sys.argv[2])
 data = open(path, "rb").read()
-found = list(re.finditer(rb"\x40\0\0\0(.{8})\x40\0\0\0\1", data, re.S))
+found = [match for match in re.finditer(rb"\x40\0\0\0(.{8})\x40\0\0\0\1", data, re.S)
+         if abs(struct.unpack("<Q", match[1])[0] / 10**7 - 11644473600 - time.time()) < 3600]
 if len(found) != 1:
     sys.exit(f"package.sh: {len(found)} places look like the msi summary's times; expected 1")
-time = struct.pack("<Q", (epoch + 11644473600) * 10**7)
-start = found[0].start()
-open(path, "wb").write(data[:start] + (b"\x40\0\0\0" + time) * 2 + data[found[0].end():])
+stamp = struct.pack("<Q", (epoch + 11644473600) * 10**7)
+open(path, "wb").write(data[:found[0].start()] + (b"\x40\0\0\0" + stamp) * 2 + data[found[0].end():])
 PY
 sign "$out/$name.msi" "$signatures/$name.msi"
 

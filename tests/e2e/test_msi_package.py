@@ -70,9 +70,9 @@ def test_signatures_checksums_and_archives(packages):
 
 
 def test_the_policy_template_sets_the_value_the_program_reads(packages):
-    templates = sorted((packages["older"].stage / "PolicyDefinitions").rglob("*.adm[lx]"))
-    assert subprocess.run(["xmllint", "--noout", *templates], timeout=TIMEOUT).returncode == 0
-    policy = ElementTree.parse(templates[0]).find(".//{*}policy")
+    folder = packages["older"].stage / "PolicyDefinitions"
+    assert subprocess.run(["xmllint", "--noout", *folder.rglob("*.adm[lx]")], timeout=TIMEOUT).returncode == 0
+    policy = ElementTree.parse(folder / "OrvexSwitcher.admx").find(".//{*}policy")
     enum = policy.find(".//{*}enum")
     for text in (policy.get("key"), enum.get("valueName")):   # the program's wide strings
         assert (text.encode("utf-16-le") + b"\0\0") in packages["older"].exe.read_bytes(), text
