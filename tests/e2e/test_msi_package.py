@@ -1,8 +1,9 @@
 """The Windows release: the package command's MSI installed, upgraded, refused
 as a downgrade and removed by msiexec in a Wine prefix of the test's own; the
-archives, signatures and checksums of what the command wrote, packed twice at
-the project's version, signed with a certificate made here, and once at a
-later version, unsigned; the policy template against the program."""
+archives, signatures and checksums of what the command wrote: at the project's
+version signed with a certificate made here, then again elsewhere without keys
+but with those signatures, and at a later version unsigned; the policy
+template against the program."""
 import hashlib
 import os
 import re
@@ -40,11 +41,11 @@ def packages(tmp_path_factory):
                     "/CN=OrvexSwitcher test", "-addext", "extendedKeyUsage=codeSigning", "-keyout", key, "-out", cert],
                    check=True, capture_output=True, timeout=TIMEOUT)
     project = re.search(r"project\(OrvexSwitcher VERSION (\d+)\.(\d+)\.(\d+)", (REPO / "CMakeLists.txt").read_text())
-    signing = {"ORVEX_SIGN_CERT": str(cert), "ORVEX_SIGN_KEY": str(key)}
-    older = package(folder / "older", signing)
+    older = package(folder / "older", {"ORVEX_SIGN_CERT": str(cert), "ORVEX_SIGN_KEY": str(key)})
     newer = package(folder / "newer", {}, "--version", f"{project[1]}.{int(project[2]) + 1}.0")
+    again = package(folder / "older, again", {}, "--signatures-from", older.folder)
     assert older.version == ".".join(project.groups())
-    return {"older": older, "newer": newer, "cert": cert, "again": package(folder / "older, again", {}, "--signatures-from", older.folder)}
+    return {"older": older, "newer": newer, "cert": cert, "again": again}
 
 
 def verifies(path, cert):
