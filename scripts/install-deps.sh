@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei
   python3 python3-pytest python3-pil e2fsprogs zip procps time
-  wixl msitools osslsigncode openssl
+  wixl msitools osslsigncode openssl libxml2-utils
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the portable code natively under
 # AddressSanitizer and UBSan (with a short smoke of every fuzz target), the
 # tests labelled valgrind under memcheck in a build without sanitizers, then
-# the Windows programs' unit and end-to-end tests under Wine and Xvfb.
+# the Windows programs' unit and end-to-end tests under Wine and Xvfb, and
+# last the release packages of the current commit, built twice and compared.
 set -euo pipefail
 ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
 cd "$ORVEX_REPO"
@@ -44,6 +45,11 @@ run_suite windows ctest --preset windows -j 2 || windows_status=$?
 orvex_wine_stop
 trap - EXIT
 
+echo "== Reproducible packages: the commit built twice in fresh clones"
+reproducible_status=0
+scripts/check-reproducible.sh || reproducible_status=$?
+summary+=("reproducible packages: $([ "$reproducible_status" -eq 0 ] && echo same bytes || echo DIFFERENT)")
+
 echo "== Summary"
 printf '%s\n' "${summary[@]}"
 passed=0; failed=0
@@ -54,4 +60,5 @@ for line in "${summary[@]}"; do
   fi
 done
 echo "$passed passed, $failed failed"
-[ "$native_status" -eq 0 ] && [ "$valgrind_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$failed" -eq 0 ]
+[ "$native_status" -eq 0 ] && [ "$valgrind_status" -eq 0 ] && [ "$windows_status" -eq 0 ] && [ "$failed" -eq 0 ] &&
+  [ "$reproducible_status" -eq 0 ]

@@ -1,16 +1,17 @@
 """The Windows release: the package command's MSI installed, upgraded, refused
-as a downgrade and removed by msiexec in a Wine prefix of the test's own, and
-the signatures and checksums of what the command wrote.
-
-The command packs the test build's programs twice: at the project's version,
-signed with a certificate made here, and at a later version, unsigned.
-"""
+as a downgrade and removed by msiexec in a Wine prefix of the test's own; the
+archives, signatures and checksums of what the command wrote: at the project's
+version signed with a certificate made here, then again elsewhere without keys
+but with those signatures, and at a later version unsigned; the policy
+template against the program."""
 import hashlib
 import os
 import re
 import subprocess
+import zipfile
 from pathlib import Path
 from types import SimpleNamespace
+from xml.etree import ElementTree
 
 import pytest
 
@@ -29,7 +30,7 @@ def package(folder, signing, *arguments):
     assert done.returncode == 0, done.stdout + done.stderr
     (msi,) = folder.glob("*.msi")
     return SimpleNamespace(version=msi.stem.removeprefix("OrvexSwitcher-"), folder=folder, msi=msi,
-                           exe=folder / msi.stem / "OrvexSwitcher.exe", output=done.stdout)
+                           stage=folder / msi.stem, exe=folder / msi.stem / "OrvexSwitcher.exe", output=done.stdout)
 
 
 @pytest.fixture(scope="module")
@@ -42,8 +43,9 @@ def packages(tmp_path_factory):
     project = re.search(r"project\(OrvexSwitcher VERSION (\d+)\.(\d+)\.(\d+)", (REPO / "CMakeLists.txt").read_text())
     older = package(folder / "older", {"ORVEX_SIGN_CERT": str(cert), "ORVEX_SIGN_KEY": str(key)})
     newer = package(folder / "newer", {}, "--version", f"{project[1]}.{int(project[2]) + 1}.0")
+    again = package(folder / "older, again", {}, "--signatures-from", older.folder)
     assert older.version == ".".join(project.groups())
-    return {"older": older, "newer": newer, "cert": cert}
+    return {"older": older, "newer": newer, "cert": cert, "again": again}
 
 
 def verifies(path, cert):
@@ -51,27 +53,41 @@ def verifies(path, cert):
                           capture_output=True, timeout=TIMEOUT).returncode == 0
 
 
-def with_one_byte_changed(path, offset, folder):
-    data = bytearray(path.read_bytes())
-    data[offset] ^= 0xFF
-    (copy := folder / f"changed-{path.name}").write_bytes(data)
-    return copy
-
-
-def test_signatures_and_checksums(packages, tmp_path):
+def test_signatures_checksums_and_archives(packages):
     older, newer, cert = packages["older"], packages["newer"], packages["cert"]
-    cases = [
-        (older.exe, True), (older.msi, True), (newer.exe, False), (newer.msi, False),
-        (with_one_byte_changed(older.exe, older.exe.stat().st_size // 2, tmp_path), False),
-        # A byte of the embedded cabinet: what lies between the streams is not signed.
-        (with_one_byte_changed(older.msi, older.msi.read_bytes().index(b"MSCF") + 64, tmp_path), False),
-    ]
+    cases = [(older.exe, True), (older.msi, True), (newer.exe, False), (newer.msi, False)]
     assert [(path.name, verifies(path, cert)) for path, _ in cases] == [(path.name, ok) for path, ok in cases]
     assert ("NOT signed" in older.output, "NOT signed" in newer.output) == (False, True)
     for built in (older, newer):
         sums = dict(reversed(line.split("  ")) for line in (built.folder / "SHA256SUMS").read_text().splitlines())
-        names = [f"OrvexSwitcher-{built.version}.zip", built.msi.name]
+        names = [f"{built.msi.stem}.zip", built.msi.name, f"{built.msi.stem}-test-tools.zip"]
         assert sums == {name: hashlib.sha256((built.folder / name).read_bytes()).hexdigest() for name in names}
+    # Packed again, later, elsewhere and without keys, with the signatures of
+    # the first: the same bytes, as a user who checks a release makes them.
+    assert (packages["again"].folder / "SHA256SUMS").read_text() == (older.folder / "SHA256SUMS").read_text()
+    with zipfile.ZipFile(older.folder / f"{older.msi.stem}.zip") as users:   # no stand-ins
+        assert {name.split("/")[1] for name in users.namelist()} == {"OrvexSwitcher.exe", "PolicyDefinitions",
+                                                                      "README.md"}
+
+
+def test_the_policy_template_sets_the_value_the_program_reads(packages):
+    folder = packages["older"].stage / "PolicyDefinitions"
+    assert subprocess.run(["xmllint", "--noout", *folder.rglob("*.adm[lx]")], timeout=TIMEOUT).returncode == 0
+    policy = ElementTree.parse(folder / "OrvexSwitcher.admx").find(".//{*}policy")
+    enum = policy.find(".//{*}enum")
+    for text in (policy.get("key"), enum.get("valueName")):   # the program's wide strings
+        assert (text.encode("utf-16-le") + b"\0\0") in packages["older"].exe.read_bytes(), text
+    # Decimal values are REG_DWORD, the only type the program takes.
+    assert [int(item.find(".//{*}decimal").get("value")) for item in enum] == [0, 1, 2]
+
+
+def test_users_may_append_to_the_installed_log_and_nothing_else(packages):
+    files, locks = ([line.split("\t") for line in subprocess.run(
+        ["msiinfo", "export", packages["older"].msi, table], capture_output=True, text=True, check=True,
+        timeout=TIMEOUT).stdout.splitlines()[3:]] for table in ("File", "MsiLockPermissionsEx"))
+    # Users: FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE; nothing inherited.
+    assert [([file[2] for file in files if file[0] == lock[1]], lock[2:]) for lock in locks] == [
+        (["ORVEXLOG.log"], ["File", "D:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x100084;;;BU)", ""])]
 
 
 def reg_tree(key, view, env):
@@ -112,7 +128,8 @@ def expected(version, show_msg):
         "registry": None if show_msg is None else
         {r"HKEY_LOCAL_MACHINE\SOFTWARE\Norlak\NorlakPivra": {"ShowMsg": ("REG_DWORD", f"{show_msg:#x}")}},
         "registry 32-bit": None,
-        "files": ["OrvexSwitcher", "OrvexSwitcher/OrvexSwitcher.exe", "OrvexSwitcher/README.md"] if version else None,
+        "files": ["OrvexSwitcher", "OrvexSwitcher/ORVEXLOG.log", "OrvexSwitcher/OrvexSwitcher.exe",
+                  "OrvexSwitcher/README.md"] if version else None,
         "files 32-bit": False,
         "shortcut targets": [True] if version else [],
     }
@@ -124,7 +141,7 @@ STEPS = [
     ("/i", "older", ["SHOWMSG=2"], 0, "older", 2, True),
     ("/i", "newer", [], 0, "newer", 2, False),                                 # an upgrade keeps the value
     ("/i", "older", ["SHOWMSG=1"], ERROR_INSTALL_FAILURE, "newer", 2, True),  # a downgrade is refused
-    ("/x", "newer", [], 0, None, None, False),                                 # removal, with the program's log
+    ("/x", "newer", [], 0, None, None, False),                                 # removal, with the log
     ("/i", "older", [], 0, "older", None, False),                              # a first install writes no value
     ("/i", "newer", ["SHOWMSG=0"], 0, "newer", 0, False),                      # a value given is written
     ("/x", "newer", [], 0, None, None, False),
@@ -134,6 +151,7 @@ STEPS = [
 def test_install_upgrade_downgrade_and_removal(packages, prefix, tmp_path):
     root, env = Path(prefix["WINEPREFIX"]), prefix
     installed = root / "drive_c" / "Program Files" / "Norlak" / "OrvexSwitcher"
+    log = b""   # an install makes the log empty; an upgrade and a refused downgrade keep it
     for step, (action, name, properties, code, package_after, show_msg, run) in enumerate(STEPS, 1):
         result = wine.run("msiexec", action, wine.windows_path(packages[name].msi), "/qn", *properties,
                           env=env, timeout=TIMEOUT, capture=False)
@@ -141,14 +159,17 @@ def test_install_upgrade_downgrade_and_removal(packages, prefix, tmp_path):
         assert (step, result.exit_code & 0xFF) == (step, code & 0xFF)
         version = packages[package_after].version if package_after else None
         assert (step, observe(root, env)) == (step, expected(version, show_msg))
-        if version:
-            readme = (installed / "README.md").read_text("utf-8")
-            assert (step, f"OrvexSwitcher-{version}.msi" in readme, "<version>" in readme) == (step, True, False)
-            signed = verifies(installed / "OrvexSwitcher.exe", packages["cert"])
-            assert (step, signed) == (step, package_after == "older")
+        if not version:
+            log = b""
+            continue
+        assert (step, (installed / "ORVEXLOG.log").read_bytes()) == (step, log)
+        readme = (installed / "README.md").read_text("utf-8")
+        assert (step, f"OrvexSwitcher-{version}.msi" in readme, "<version>" in readme) == (step, True, False)
+        signed = verifies(installed / "OrvexSwitcher.exe", packages["cert"])
+        assert (step, signed) == (step, package_after == "older")
         if run:
             # Without the script server the switch logs the failed open and
             # hands over to the companion tool, which is not there.
             ran = wine.run(INSTALL_FOLDER + r"\OrvexSwitcher.exe", "-nomsg", cwd=tmp_path, env=env, timeout=60)
-            log = (installed / "ORVEXLOG.log").read_text("latin-1")
-            assert (ran.exit_code, "Fail to open WMI Script Server [Err=2]" in log) == (1, True)
+            log = (installed / "ORVEXLOG.log").read_bytes()
+            assert (ran.exit_code, b"Fail to open WMI Script Server [Err=2]" in log) == (1, True)
