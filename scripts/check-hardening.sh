@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks what the build gives a Windows program against local attackers:
 # only libraries that Windows always takes from its system folder in the
-# import table, ASLR with high entropy and no-execute data (0x160 in the
-# DllCharacteristics), and the stack protector's canary check.
+# import table, and no COM there (ole32 and oleaut32 are loaded when a box
+# or a shortcut needs them, so that other runs do without), ASLR with high
+# entropy and no-execute data (0x160 in the DllCharacteristics), and the
+# stack protector's canary check.
 #   scripts/check-hardening.sh PROGRAM.exe
 set -euo pipefail
 program=$1
@@ -11,12 +13,16 @@ nm=${NM:-x86_64-w64-mingw32-nm}
 # The known DLLs of Windows that the program may import; any other is looked
 # for in the program's own folder first.
 known='^(advapi32|combase|gdi32|imm32|kernel32|msvcrt|ole32|oleaut32|rpcrt4|shell32|shlwapi|user32)\.dll$'
+loaded_when_needed='^(ole32|oleaut32)\.dll$'
 
 headers=$("$objdump" -p "$program")
 status=0
 while read -r library; do
   if ! [[ ${library,,} =~ $known ]]; then
     echo "imports $library, which the loader may take from the program's folder"
+    status=1
+  elif [[ ${library,,} =~ $loaded_when_needed ]]; then
+    echo "imports $library, which every run would load; it belongs to the box and the shortcut"
     status=1
   fi
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
@@ -32,5 +38,5 @@ if ! grep -q '__stack_chk_fail' <<<"$symbols"; then
   echo "no stack protector: __stack_chk_fail is not referenced"
   status=1
 fi
-[ "$status" -eq 0 ] && echo "$program: system libraries only, DllCharacteristics $characteristics, stack protector"
+[ "$status" -eq 0 ] && echo "$program: system libraries only, no COM, DllCharacteristics $characteristics, stack protector"
 exit "$status"

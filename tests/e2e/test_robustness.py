@@ -1,9 +1,10 @@
 """The real program when things around it go wrong: replies cut short or a
-mebibyte long, a busy pipe, a pipe of the wrong type, a read-only program
-folder, a log held by another process, a temporary folder that cannot be
-written. Each run ends in the documented result and waits only where the
-program is meant to wait."""
+mebibyte long, a busy pipe, a pipe of the wrong type, runs started together,
+a read-only program folder, a log held by another process, a temporary folder
+that cannot be written. Each run ends in the documented result and waits only
+where the program is meant to wait."""
 import subprocess
+from contextlib import ExitStack
 
 import pytest
 
@@ -58,6 +59,14 @@ def test_a_busy_pipe_is_waited_for_once(script_server, program, program_dir, oth
             assert holder.poll() is None, "the wait timed out long before the holder let go"
     assert server.commands() == commands
     assert trace_log.messages(program_dir) == log
+
+
+def test_runs_started_together_keep_every_record_whole(program, program_dir, other_cwd):
+    # They take turns at the log; each writes one ERROR record, as this Wine has no S3.
+    with ExitStack() as stack:
+        runs = [stack.enter_context(wine.started(program, "-s3", cwd=other_cwd)) for _ in range(20)]
+        assert [wine.exit_code(run) for run in runs] == [1] * 20
+    assert trace_log.messages(program_dir) == [("ERROR", "Sleep state S3 is not supported [Err=0].")] * 20
 
 
 def run_under_debugger(program, other_cwd):

@@ -1,7 +1,9 @@
 #pragma once
 // The parts of a trace record that need no platform call: the level names,
-// the place of the log file and the bytes that a line becomes in the file.
+// the place of the log file, how its open waits for other runs and the bytes
+// that a line becomes in the file.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,24 @@ inline constexpr std::wstring_view kLogTag = L"ORVEXLOG";
 // in the program's directory. Empty (no file output) when the path holds no
 // backslash or the result would not fit in kLogPathSize.
 [[nodiscard]] std::wstring LogPathForProgram(std::wstring_view programPath);
+
+// The platform's errors that the log's open tells apart.
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorLockViolation = 33;
+inline constexpr std::uint32_t kErrorFileExists = 80;
+
+// Runs started together take turns at the log, which each holds for one
+// line: a run waits for the others this long at most, in short steps.
+inline constexpr std::uint32_t kLogWaitMs = 1000;
+inline constexpr std::uint32_t kLogWaitStepMs = 10;
+
+enum class LogOpenStep { CreateNew, OpenExisting, WaitThenOpenExisting, Drop };
+
+// What the log's open does after an attempt failed with error, elapsedMs after
+// its first attempt: create the missing file, open the file that another run
+// has just created, wait while another run holds it, or drop the record.
+[[nodiscard]] LogOpenStep NextLogOpenStep(std::uint32_t error, std::uint64_t elapsedMs) noexcept;
 
 // The 8-bit text of a line in the file: one byte per character up to the
 // first character above 255, each line feed written as CR LF.
