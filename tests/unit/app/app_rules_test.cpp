@@ -1,6 +1,5 @@
 // The program's ground rules: the command line, the log's place, bytes and
-// turns, the files it may write, the folder of a path and the button captions
-// from the catalog.
+// turns, the files it may write, a path's folder and the button captions.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -71,14 +70,9 @@ TEST(TraceLine, RunsStartedTogetherTakeTurnsAtTheLogForASecondAtMost)
 {
     using S = LogOpenStep;
     const struct { std::uint32_t error; std::uint64_t elapsedMs; LogOpenStep step; } cases[] = {
-        {kErrorFileNotFound, 0, S::CreateNew},
-        {kErrorFileExists, 0, S::OpenExisting},   // another run created it first
-        {kErrorSharingViolation, 0, S::WaitThenOpenExisting},
-        {kErrorLockViolation, 999, S::WaitThenOpenExisting},
-        {kErrorSharingViolation, 1000, S::Drop},
-        {kErrorFileExists, 1000, S::Drop},
-        {5, 0, S::Drop},   // access denied: a folder that the user may not write to
-        {3, 0, S::Drop},   // path not found
+        {kErrorFileNotFound, 0, S::CreateNew}, {kErrorFileExists, 0, S::OpenExisting},   // another run made it
+        {kErrorSharingViolation, 0, S::WaitThenOpenExisting}, {kErrorLockViolation, 999, S::WaitThenOpenExisting},
+        {kErrorSharingViolation, 1000, S::Drop}, {kErrorFileExists, 1000, S::Drop}, {5, 0, S::Drop},   // denied
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NextLogOpenStep(c.error, c.elapsedMs), c.step) << c.error << " after " << c.elapsedMs << " ms";
@@ -87,28 +81,19 @@ TEST(TraceLine, RunsStartedTogetherTakeTurnsAtTheLogForASecondAtMost)
 
 TEST(PlainFile, OnlyWhatRedirectsTheNameIsRefusedAndAnUnresolvedFinalPathLeavesTheRest)
 {
-    constexpr std::uint32_t kSymbolicLink = 0xA000000C, kMountPoint = 0xA0000003, kCloud = 0x9000601A;
-    constexpr std::uint32_t kArchive = 0x20, kReparse = kAttributeReparsePoint;
-    using P = FinalPlace;
-    const struct { const char* name; FileFacts facts; bool plain; } cases[] = {
-        {"plain file", {kArchive, 0, 1, P::InFolder}, true},
-        {"symbolic link", {kReparse, kSymbolicLink, 1, P::InFolder}, false},
-        {"junction or mount point", {kReparse, kMountPoint, 1, P::InFolder}, false},
-        {"cloud placeholder", {kArchive | kReparse, kCloud, 1, P::InFolder}, true},
-        {"second name", {kArchive, 0, 2, P::InFolder}, false},
-        {"no name left", {kArchive, 0, 0, P::InFolder}, false},
-        {"folder", {kAttributeDirectory, 0, 1, P::InFolder}, false},
-        {"a link that is no reparse point", {kArchive, 0, 1, P::Elsewhere}, false},
-        {"cloud placeholder in a cloud folder that is a link", {kReparse, kCloud, 1, P::Elsewhere}, false},
-        // RAM disks and volumes without a drive letter: no final path.
-        {"plain file, unresolved", {kArchive, 0, 1, P::Unresolved}, true},
-        {"cloud placeholder, unresolved", {kReparse, kCloud, 1, P::Unresolved}, true},
-        {"symbolic link, unresolved", {kReparse, kSymbolicLink, 1, P::Unresolved}, false},
-        {"second name, unresolved", {kArchive, 0, 2, P::Unresolved}, false},
-        {"folder, unresolved", {kAttributeDirectory, 0, 1, P::Unresolved}, false},
+    constexpr std::uint32_t kLink = 0xA000000C, kMountPoint = 0xA0000003, kCloud = 0x9000601A, kFile = 0x20;
+    constexpr std::uint32_t kReparse = kAttributeReparsePoint, kFolder = kAttributeDirectory;
+    const auto in = FinalPlace::InFolder, unresolved = FinalPlace::Unresolved;   // RAM disks, no drive letter
+    const struct { FileFacts facts; bool plain; } cases[] = {
+        {{kFile, 0, 1, in}, true}, {{kFolder, 0, 1, in}, false}, {{kFile, 0, 2, in}, false},
+        {{kReparse, kLink, 1, in}, false}, {{kReparse, kMountPoint, 1, in}, false},
+        {{kFile | kReparse, kCloud, 1, in}, true},
+        {{kFile, 0, 1, FinalPlace::Elsewhere}, false},   // a link that is no reparse point (Wine's host links)
+        {{kFile, 0, 1, unresolved}, true}, {{kReparse, kCloud, 1, unresolved}, true},
+        {{kReparse, kLink, 1, unresolved}, false}, {{kFile, 0, 2, unresolved}, false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsPlainFile(c.facts), c.plain) << c.name;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(IsPlainFile(cases[i].facts), cases[i].plain) << "case " << i;
     }
 }
 
