@@ -33,7 +33,8 @@ def test_a_reply_cannot_forge_a_log_record(script_server, program_dir, other_cwd
     assert result.exit_code == 0, "command 17 failed, so the tool takes over"
     assert server.commands() == [17]
     escaped = "[HRESULT=0x80041008] [ActionIndex=9\\x0d\\x0a" + FORGED + "] OrvexNotify(0x00000011, 0x00000000)."
-    assert trace_log.messages(program_dir) == trace_log.messages(program_dir, "Orvex_SendCommand") == [("ERROR", escaped)]
+    assert trace_log.messages(program_dir, "Orvex_SendCommand") == trace_log.messages(program_dir) == [
+        ("ERROR", escaped)]
 
 
 PLANT = {
@@ -45,21 +46,20 @@ PLANT = {
 
 
 @pytest.mark.parametrize("kind", PLANT)
-def test_the_taskbar_options_and_the_log_leave_a_planted_link_and_its_target_alone(program_dir, other_cwd,
+def test_the_taskbar_options_and_the_log_leave_a_planted_link_and_its_target_alone(program, program_dir, other_cwd,
                                                                                    tmp_path, kind):
     temp = tmp_path / "temp"
     temp.mkdir()
     victim = tmp_path / "victim.txt"
     victim.write_bytes(b"a file elsewhere on the disk")
     PLANT[kind](temp / SHORTCUT, victim)
-    temp_name = wine.windows_path(temp) + "\\"
-    assert wine.run_with_windows_environment(program_dir / "OrvexSwitcher.exe", "-taskbarpin", cwd=other_cwd,
-                                             variables={"TMP": temp_name, "TEMP": temp_name}).exit_code == 1
+    assert wine.run_with_windows_environment(program, "-taskbarpin", cwd=other_cwd, variables=dict.fromkeys(
+        ("TMP", "TEMP"), wine.windows_path(temp) + "\\")).exit_code == 1
     assert os.path.lexists(temp / SHORTCUT)
     if kind != "folder":
         # Wine has no S3: the action writes one record, or would.
         PLANT[kind](program_dir / trace_log.LOG_NAME, victim)
-        assert wine.run(program_dir / "OrvexSwitcher.exe", "-s3", cwd=other_cwd).exit_code == 1
+        assert wine.run(program, "-s3", cwd=other_cwd).exit_code == 1
     assert victim.read_bytes() == b"a file elsewhere on the disk"
     assert not (tmp_path / "created-through-a-link").exists()
 

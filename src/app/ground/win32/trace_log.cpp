@@ -112,7 +112,8 @@ void AppendToFile(const std::wstring& path, std::wstring_view line) noexcept
     try {
         const std::string bytes = EncodeLogFileLine(line);
         DWORD written = 0;
-        static_cast<void>(WriteFile(file.handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        static_cast<void>(
+            WriteFile(file.handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     } catch (const std::bad_alloc&) {
     }
 }
