@@ -30,12 +30,17 @@ inline constexpr std::uint32_t kErrorFileExists = 80;
 inline constexpr std::uint32_t kLogWaitMs = 1000;
 inline constexpr std::uint32_t kLogWaitStepMs = 10;
 
-enum class LogOpenStep { CreateNew, OpenExisting, WaitThenOpenExisting, Drop };
+// The attempts of the log's open: open the file that stands, create it
+// where nothing stands, open the one that another run has just created,
+// wait a step and open, or give the record up.
+enum class LogOpenStep { Open, Create, OpenTheirs, WaitThenOpen, Drop };
 
-// What the log's open does after an attempt failed with error, elapsedMs after
-// its first attempt: create the missing file, open the file that another run
-// has just created, wait while another run holds it, or drop the record.
-[[nodiscard]] LogOpenStep NextLogOpenStep(std::uint32_t error, std::uint64_t elapsedMs) noexcept;
+// What the log's open does after the attempt failed with error, elapsedMs
+// after the first. A run that finds the log held waits its turn; a run that
+// loses the race to create it opens the other run's file, once: a name that
+// stands but opens nothing (a dangling link) drops the record at once, as
+// every other failure does.
+[[nodiscard]] LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs) noexcept;
 
 // The 8-bit text of a line in the file: one byte per character up to the
 // first character above 255, each line feed written as CR LF.

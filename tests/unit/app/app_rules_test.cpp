@@ -69,13 +69,14 @@ TEST(TraceLine, TheLogSitsNextToTheProgramAndTakesOneByteACharacterWithCrLf)
 TEST(TraceLine, RunsStartedTogetherTakeTurnsAtTheLogForASecondAtMost)
 {
     using S = LogOpenStep;
-    const struct { std::uint32_t error; std::uint64_t elapsedMs; LogOpenStep step; } cases[] = {
-        {kErrorFileNotFound, 0, S::CreateNew}, {kErrorFileExists, 0, S::OpenExisting},   // another run made it
-        {kErrorSharingViolation, 0, S::WaitThenOpenExisting}, {kErrorLockViolation, 999, S::WaitThenOpenExisting},
-        {kErrorSharingViolation, 1000, S::Drop}, {kErrorFileExists, 1000, S::Drop}, {5, 0, S::Drop},   // denied
+    const struct { LogOpenStep failed; std::uint32_t error; std::uint64_t elapsedMs; LogOpenStep next; } cases[] = {
+        {S::Open, kErrorFileNotFound, 0, S::Create}, {S::Create, kErrorFileExists, 0, S::OpenTheirs},
+        {S::OpenTheirs, kErrorFileNotFound, 0, S::Drop},   // the name stands, yet nothing opens: a dangling link
+        {S::Open, kErrorSharingViolation, 0, S::WaitThenOpen}, {S::Create, kErrorLockViolation, 999, S::WaitThenOpen},
+        {S::WaitThenOpen, kErrorSharingViolation, 1000, S::Drop}, {S::Create, 5, 0, S::Drop},   // 5: access denied
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NextLogOpenStep(c.error, c.elapsedMs), c.step) << c.error << " after " << c.elapsedMs << " ms";
+        EXPECT_EQ(NextLogOpenStep(c.failed, c.error, c.elapsedMs), c.next) << c.error << " after " << c.elapsedMs;
     }
 }
 
@@ -83,14 +84,13 @@ TEST(PlainFile, OnlyWhatRedirectsTheNameIsRefusedAndAnUnresolvedFinalPathLeavesT
 {
     constexpr std::uint32_t kLink = 0xA000000C, kMountPoint = 0xA0000003, kCloud = 0x9000601A, kFile = 0x20;
     constexpr std::uint32_t kReparse = kAttributeReparsePoint, kFolder = kAttributeDirectory;
-    const auto in = FinalPlace::InFolder, unresolved = FinalPlace::Unresolved;   // RAM disks, no drive letter
+    const auto in = FinalPlace::InFolder, unknown = FinalPlace::Unresolved;   // unknown: RAM disks, no drive letter
     const struct { FileFacts facts; bool plain; } cases[] = {
         {{kFile, 0, 1, in}, true}, {{kFolder, 0, 1, in}, false}, {{kFile, 0, 2, in}, false},
         {{kReparse, kLink, 1, in}, false}, {{kReparse, kMountPoint, 1, in}, false},
         {{kFile | kReparse, kCloud, 1, in}, true},
         {{kFile, 0, 1, FinalPlace::Elsewhere}, false},   // a link that is no reparse point (Wine's host links)
-        {{kFile, 0, 1, unresolved}, true}, {{kReparse, kCloud, 1, unresolved}, true},
-        {{kReparse, kLink, 1, unresolved}, false}, {{kFile, 0, 2, unresolved}, false},
+        {{kFile, 0, 1, unknown}, true}, {{kReparse, kLink, 1, unknown}, false}, {{kFile, 0, 2, unknown}, false},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(IsPlainFile(cases[i].facts), cases[i].plain) << "case " << i;

@@ -64,28 +64,22 @@ LogFile OpenLogFile(const std::wstring& path) noexcept
     constexpr DWORD kAccess = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
     constexpr DWORD kFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
     const ULONGLONG start = GetTickCount64();
-    bool create = false;
+    LogOpenStep step = LogOpenStep::Open;
     for (;;) {
+        if (step == LogOpenStep::WaitThenOpen) {
+            Sleep(kLogWaitStepMs);
+        }
         // CREATE_NEW fails on any name that stands, a dangling link too. Its
         // handle may delete the file that it made.
+        const bool create = step == LogOpenStep::Create;
         const HANDLE file = CreateFileW(path.c_str(), create ? kAccess | DELETE : kAccess, 0, nullptr,
                                         create ? CREATE_NEW : OPEN_EXISTING, kFlags, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             return {UniqueFileHandle(file), create};
         }
         const DWORD error = GetLastError();
-        switch (NextLogOpenStep(error, GetTickCount64() - start)) {
-        case LogOpenStep::CreateNew:
-            create = true;
-            break;
-        case LogOpenStep::OpenExisting:
-            create = false;
-            break;
-        case LogOpenStep::WaitThenOpenExisting:
-            create = false;
-            Sleep(kLogWaitStepMs);
-            break;
-        case LogOpenStep::Drop:
+        step = NextLogOpenStep(step, error, GetTickCount64() - start);
+        if (step == LogOpenStep::Drop) {
             return {};
         }
     }
