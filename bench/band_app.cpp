@@ -1,8 +1,11 @@
 // Baseline of the first-paint figure: one band painted over a layered veil,
 // the least a full-screen message box can do. It loads the same system
-// libraries as OrvexSwitcher.exe, so that the figure compares painting, not
-// start-up. It stays until it is ended.
+// libraries as OrvexSwitcher.exe and enters a COM apartment as the box does
+// for screen readers, so that the figure compares painting, not start-up.
+// It stays until it is ended.
 #include <windows.h>
+
+#include <objbase.h>
 
 #include "same_imports.h"
 
@@ -36,7 +39,7 @@ LRESULT CALLBACK BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    if (g_sameImports[0] == nullptr) {
+    if (g_sameImports[0] == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 1;
     }
     WNDCLASSW veilClass{};

@@ -1,7 +1,11 @@
 """The real program when things around it go wrong: replies cut short or a
 mebibyte long, a busy pipe, a pipe of the wrong type, a read-only program
-folder, a temporary folder that cannot be written. Each run ends in the
-documented result and waits only where the program is meant to wait."""
+folder, a log held by other runs or another process, a temporary folder that
+cannot be written. Each run ends in the documented result and waits only
+where the program is meant to wait."""
+import subprocess
+from contextlib import ExitStack
+
 import pytest
 
 from conftest import attribute, built, folder_with
@@ -54,8 +58,8 @@ def test_a_busy_pipe_is_waited_for_once(script_server, program, program_dir, oth
     assert trace_log.messages(program_dir) == log
 
 
-def run_under_debugger(program, other_cwd):
-    result = wine.run(built("tests/support/debug_capture.exe"), wine.windows_path(program), "-nomsg", cwd=other_cwd)
+def run_under_debugger(program, other_cwd, option="-nomsg"):
+    result = wine.run(built("tests/support/debug_capture.exe"), wine.windows_path(program), option, cwd=other_cwd)
     return result.exit_code, trace_log.debugger_messages(result.stdout)
 
 
@@ -74,6 +78,26 @@ def test_a_read_only_program_folder_loses_the_file_line_only(script_server, prog
     assert server.commands() == WHOLE
     assert [p.name for p in program_dir.iterdir()] == ["OrvexSwitcher.exe"]
     assert list(other_cwd.iterdir()) == []
+
+
+def test_runs_take_turns_at_the_log_and_one_held_for_longer_stays_as_it_was(program, program_dir, other_cwd):
+    s3 = ("ERROR", "Sleep state S3 is not supported [Err=0].")   # this Wine has no S3
+    holder = subprocess.Popen(["wine", str(built("tests/support/hold_file.exe")),
+                               wine.windows_path(program_dir / trace_log.LOG_NAME)],
+                              env=wine.environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    try:
+        assert holder.stdout.readline().strip() == b"held"
+        # Held past the run's wait: its line reaches the debugger only.
+        assert run_under_debugger(program, other_cwd, "-s3") == (1, [s3])
+        assert trace_log.read_bytes(program_dir) == b""
+    finally:
+        holder.stdin.close()
+        holder.wait(timeout=60)
+    # Runs started together hold the log for a line each and wait their turn.
+    with ExitStack() as stack:
+        runs = [stack.enter_context(wine.started(program, "-s3", cwd=other_cwd)) for _ in range(20)]
+        assert [wine.exit_code(run) for run in runs] == [1] * 20
+    assert trace_log.messages(program_dir) == [s3] * 20
 
 
 def test_an_unwritable_temporary_folder_leaves_nothing_and_exits_1(program, program_dir, other_cwd, tmp_path):

@@ -24,6 +24,25 @@ std::wstring LogPathForProgram(std::wstring_view programPath)
     return path;
 }
 
+LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs) noexcept
+{
+    // Past the wait every step ends, so that no pair of runs that create and
+    // delete the file in turn can keep a third one going round.
+    if (elapsedMs >= kLogWaitMs) {
+        return LogOpenStep::Drop;
+    }
+    if (error == kErrorSharingViolation || error == kErrorLockViolation) {
+        return LogOpenStep::WaitThenOpen;
+    }
+    if (failed == LogOpenStep::Create) {
+        return error == kErrorFileExists ? LogOpenStep::OpenTheirs : LogOpenStep::Drop;
+    }
+    if (failed != LogOpenStep::OpenTheirs && error == kErrorFileNotFound) {
+        return LogOpenStep::Create;
+    }
+    return LogOpenStep::Drop;
+}
+
 std::string EncodeLogFileLine(std::wstring_view line)
 {
     std::string bytes;

@@ -1,7 +1,9 @@
 #pragma once
 // The parts of a trace record that need no platform call: the level names,
-// the place of the log file and the bytes that a line becomes in the file.
+// the place of the log file, how its open waits for other runs and the bytes
+// that a line becomes in the file.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,29 @@ inline constexpr std::wstring_view kLogTag = L"ORVEXLOG";
 // in the program's directory. Empty (no file output) when the path holds no
 // backslash or the result would not fit in kLogPathSize.
 [[nodiscard]] std::wstring LogPathForProgram(std::wstring_view programPath);
+
+// The platform's errors that the log's open tells apart.
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorSharingViolation = 32;
+inline constexpr std::uint32_t kErrorLockViolation = 33;
+inline constexpr std::uint32_t kErrorFileExists = 80;
+
+// Runs started together take turns at the log, which each holds for one
+// line: a run waits for the others this long at most, in short steps.
+inline constexpr std::uint32_t kLogWaitMs = 1000;
+inline constexpr std::uint32_t kLogWaitStepMs = 10;
+
+// The attempts of the log's open: open the file that stands, create it
+// where nothing stands, open the one that another run has just created,
+// wait a step and open, or give the record up.
+enum class LogOpenStep { Open, Create, OpenTheirs, WaitThenOpen, Drop };
+
+// What the log's open does after the attempt failed with error, elapsedMs
+// after the first. A run that finds the log held waits its turn; a run that
+// loses the race to create it opens the other run's file, once: a name that
+// stands but opens nothing (a dangling link) drops the record at once, as
+// every other failure does.
+[[nodiscard]] LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs) noexcept;
 
 // The 8-bit text of a line in the file: one byte per character up to the
 // first character above 255, each line feed written as CR LF.

@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "app/ground/win32/com_library.h"
 #include "app/ground/win32/system_library.h"
 #include "ui/msgbox_accessibility.h"
 #include "ui/win32/orvex_msgbox.h"
@@ -32,7 +33,7 @@ constexpr wchar_t kPressAction[] = L"Press";
 // A string for the reader, or E_OUTOFMEMORY.
 HRESULT Give(const wchar_t* text, BSTR* out) noexcept
 {
-    *out = SysAllocString(text);
+    *out = ComLibrary::SysAllocString(text);
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -61,7 +62,7 @@ ClientOnScreen PlacementOf(HWND window) noexcept
 
 void SetChildId(VARIANT* out, std::int32_t childId) noexcept
 {
-    VariantInit(out);
+    out->vt = VT_EMPTY;
     if (childId >= 0) {
         out->vt = VT_I4;
         out->lVal = childId;
@@ -240,7 +241,7 @@ HRESULT MsgBoxAccessible::get_accRole(VARIANT child, VARIANT* role) noexcept
     if (role == nullptr) {
         return E_POINTER;
     }
-    VariantInit(role);
+    role->vt = VT_EMPTY;
     std::int32_t childId = 0;
     if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
         return checked;
@@ -255,7 +256,7 @@ HRESULT MsgBoxAccessible::get_accState(VARIANT child, VARIANT* state) noexcept
     if (state == nullptr) {
         return E_POINTER;
     }
-    VariantInit(state);
+    state->vt = VT_EMPTY;
     std::int32_t childId = 0;
     if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
         return checked;
@@ -298,7 +299,7 @@ HRESULT MsgBoxAccessible::get_accFocus(VARIANT* child) noexcept
     if (child == nullptr) {
         return E_POINTER;
     }
-    VariantInit(child);
+    child->vt = VT_EMPTY;
     if (box == nullptr) {
         return RPC_E_DISCONNECTED;
     }
@@ -312,7 +313,7 @@ HRESULT MsgBoxAccessible::get_accSelection(VARIANT* children) noexcept
     if (children == nullptr) {
         return E_POINTER;
     }
-    VariantInit(children);
+    children->vt = VT_EMPTY;
     return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
 }
 
@@ -369,7 +370,7 @@ HRESULT MsgBoxAccessible::accNavigate(long direction, VARIANT start, VARIANT* en
     if (end == nullptr) {
         return E_POINTER;
     }
-    VariantInit(end);
+    end->vt = VT_EMPTY;
     std::int32_t startId = 0;
     if (const HRESULT checked = CheckChild(start, startId); FAILED(checked)) {
         return checked;
@@ -388,7 +389,7 @@ HRESULT MsgBoxAccessible::accHitTest(long x, long y, VARIANT* child) noexcept
     if (child == nullptr) {
         return E_POINTER;
     }
-    VariantInit(child);
+    child->vt = VT_EMPTY;
     if (box == nullptr) {
         return RPC_E_DISCONNECTED;
     }
@@ -437,7 +438,7 @@ void MsgBoxAccessibility::EnterApartment() noexcept
     if (!inApartment) {
         // Calls from readers in other processes come in through the
         // apartment's messages, which the box's modal loop dispatches.
-        inApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        inApartment = SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     }
 }
 
@@ -446,7 +447,7 @@ void MsgBoxAccessibility::LeaveApartment() noexcept
     Disconnect();
     if (inApartment) {
         inApartment = false;
-        CoUninitialize();
+        ComLibrary::CoUninitialize();
     }
 }
 
@@ -477,7 +478,7 @@ void MsgBoxAccessibility::Disconnect() noexcept
     object.Get()->Detach();
     // Drops the references that readers in other apartments hold through
     // COM, including requests that were answered but never collected.
-    CoDisconnectObject(object.Get(), 0);
+    ComLibrary::CoDisconnectObject(object.Get(), 0);
     object.Reset();
 }
 

@@ -1,11 +1,12 @@
-// The program's ground rules: the command line, the log's place and bytes
-// and the button captions from the catalog.
+// The program's ground rules: the command line, the log's place, bytes and
+// turns, the files it may write, a path's folder and the button captions.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/ground/plain_file_rule.h"
 #include "app/ground/records.h"
 #include "app/ground/trace_line.h"
 #include "app/program/program_options.h"
@@ -63,6 +64,37 @@ TEST(TraceLine, TheLogSitsNextToTheProgramTakesOneByteACharacterWithCrLfAndOutsi
     };
     for (const auto& r : records) {
         EXPECT_EQ(EscapeForRecord(r.text), r.escaped);
+    }
+}
+
+TEST(TraceLine, RunsStartedTogetherTakeTurnsAtTheLogForASecondAtMost)
+{
+    using S = LogOpenStep;
+    const struct { LogOpenStep failed; std::uint32_t error; std::uint64_t elapsedMs; LogOpenStep next; } cases[] = {
+        {S::Open, kErrorFileNotFound, 0, S::Create}, {S::Create, kErrorFileExists, 0, S::OpenTheirs},
+        {S::OpenTheirs, kErrorFileNotFound, 0, S::Drop},   // the name stands, yet nothing opens: a dangling link
+        {S::Open, kErrorSharingViolation, 0, S::WaitThenOpen}, {S::Create, kErrorLockViolation, 999, S::WaitThenOpen},
+        {S::WaitThenOpen, kErrorSharingViolation, 1000, S::Drop}, {S::Create, 5, 0, S::Drop},   // 5: access denied
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NextLogOpenStep(c.failed, c.error, c.elapsedMs), c.next) << c.error << " after " << c.elapsedMs;
+    }
+}
+
+TEST(PlainFile, OnlyWhatRedirectsTheNameIsRefusedAndAnUnresolvedFinalPathLeavesTheRest)
+{
+    constexpr std::uint32_t kLink = 0xA000000C, kMountPoint = 0xA0000003, kCloud = 0x9000601A, kFile = 0x20;
+    constexpr std::uint32_t kReparse = kAttributeReparsePoint, kFolder = kAttributeDirectory;
+    const auto in = FinalPlace::InFolder, unknown = FinalPlace::Unresolved;   // unknown: RAM disks, no drive letter
+    const struct { FileFacts facts; bool plain; } cases[] = {
+        {{kFile, 0, 1, in}, true}, {{kFolder, 0, 1, in}, false}, {{kFile, 0, 2, in}, false},
+        {{kReparse, kLink, 1, in}, false}, {{kReparse, kMountPoint, 1, in}, false},
+        {{kFile | kReparse, kCloud, 1, in}, true},
+        {{kFile, 0, 1, FinalPlace::Elsewhere}, false},   // a link that is no reparse point (Wine's host links)
+        {{kFile, 0, 1, unknown}, true}, {{kReparse, kLink, 1, unknown}, false}, {{kFile, 0, 2, unknown}, false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(IsPlainFile(cases[i].facts), cases[i].plain) << "case " << i;
     }
 }
 

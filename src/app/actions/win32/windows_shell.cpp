@@ -12,6 +12,7 @@
 
 #include "app/ground/directory_of_path.h"
 #include "app/ground/win32/com_apartment.h"
+#include "app/ground/win32/com_library.h"
 #include "app/ground/win32/plain_file.h"
 #include "app/ground/win32/unique_handle.h"
 
@@ -62,8 +63,8 @@ int WindowsShell::SaveShortcut(const std::wstring& shortcutPath, const std::wstr
     // The apartment is left only after both interfaces have been released.
     const ComApartment apartment;
     ComPtr<IShellLinkW> link;
-    HRESULT status = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                      reinterpret_cast<void**>(link.Put()));
+    HRESULT status = ComLibrary::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                                  reinterpret_cast<void**>(link.Put()));
     if (SUCCEEDED(status)) {
         static_cast<void>(link.Get()->SetPath(targetPath.c_str()));
         static_cast<void>(link.Get()->SetIconLocation(targetPath.c_str(), 0));

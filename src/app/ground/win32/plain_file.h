@@ -6,11 +6,10 @@
 
 #include <string>
 
-// An open file that is no directory and no reparse point, has one link only,
-// and whose final path lies directly in folder (a path with its trailing
-// backslash, itself resolved to its final path).
+// An open file that IsPlainFile accepts, with its final path checked against
+// that of folder (a path with its trailing backslash) where both resolve.
 [[nodiscard]] bool IsPlainFileIn(HANDLE file, const std::wstring& folder) noexcept;
 
-// Nothing of that name exists (not even a link whose target is missing), or
-// the name is such a plain file in the folder of the name itself.
+// The folder of path can be opened, and nothing of that name exists in it
+// (not even a link whose target is missing) or the name is such a plain file.
 [[nodiscard]] bool IsPlainFileOrAbsent(const std::wstring& path) noexcept;

@@ -14,11 +14,18 @@ std::wstring SystemFilePath(const wchar_t* fileName)
     return path + fileName;
 }
 
-SystemLibrary::SystemLibrary(const wchar_t* fileName) noexcept
+SystemLibrary::SystemLibrary(const wchar_t* fileName, LibraryLifetime lifetime) noexcept
     : module_(LoadLibraryExW(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
 {
     if (!module_) {
         lastError_ = GetLastError();
+        return;
+    }
+    if (lifetime == LibraryLifetime::Process) {
+        // A pinned library ignores FreeLibrary, the owner's included.
+        HMODULE pinned = nullptr;
+        static_cast<void>(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                             reinterpret_cast<LPCWSTR>(module_.Get()), &pinned));
     }
 }
 

@@ -12,10 +12,15 @@
 // cannot be read.
 [[nodiscard]] std::wstring SystemFilePath(const wchar_t* fileName);
 
+// How long a library loaded by SystemLibrary stays: as long as its owner,
+// or, like an imported library, until the process ends (COM's libraries,
+// whose own threads may run their code after the last call).
+enum class LibraryLifetime { Owner, Process };
+
 // A library from the system folder, loaded for the owner's lifetime.
 class SystemLibrary {
 public:
-    explicit SystemLibrary(const wchar_t* fileName) noexcept;
+    explicit SystemLibrary(const wchar_t* fileName, LibraryLifetime lifetime = LibraryLifetime::Owner) noexcept;
 
     // The exported function, typed by its declaration (decltype of the
     // platform's own); null when the library or the function is missing,

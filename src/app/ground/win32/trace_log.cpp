@@ -48,33 +48,66 @@ void FormatInto(wchar_t* buffer, std::size_t count, const wchar_t* format, ...) 
     va_end(args);
 }
 
+static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorSharingViolation == ERROR_SHARING_VIOLATION &&
+              kErrorLockViolation == ERROR_LOCK_VIOLATION && kErrorFileExists == ERROR_FILE_EXISTS);
+
+struct LogFile {
+    UniqueFileHandle handle;
+    bool created = false;
+};
+
 // The log file, opened without following a link and created only where no
-// name stands yet; nobody else may open it while the line goes in.
-UniqueFileHandle OpenLogFile(const std::wstring& path) noexcept
+// name stands yet; nobody else may open it while the line goes in, and runs
+// started together wait their turn.
+LogFile OpenLogFile(const std::wstring& path) noexcept
 {
     constexpr DWORD kAccess = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
-    UniqueFileHandle file(CreateFileW(path.c_str(), kAccess, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!file && GetLastError() == ERROR_FILE_NOT_FOUND) {
-        // CREATE_NEW fails on any name that stands, a dangling link too.
-        file.Reset(CreateFileW(path.c_str(), kAccess, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    constexpr DWORD kFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
+    const ULONGLONG start = GetTickCount64();
+    LogOpenStep step = LogOpenStep::Open;
+    for (;;) {
+        if (step == LogOpenStep::WaitThenOpen) {
+            Sleep(kLogWaitStepMs);
+        }
+        // CREATE_NEW fails on any name that stands, a dangling link too. Its
+        // handle may delete the file that it made.
+        const bool create = step == LogOpenStep::Create;
+        const HANDLE file = CreateFileW(path.c_str(), create ? kAccess | DELETE : kAccess, 0, nullptr,
+                                        create ? CREATE_NEW : OPEN_EXISTING, kFlags, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            return {UniqueFileHandle(file), create};
+        }
+        const DWORD error = GetLastError();
+        step = NextLogOpenStep(step, error, GetTickCount64() - start);
+        if (step == LogOpenStep::Drop) {
+            return {};
+        }
     }
-    return file;
 }
 
 void AppendToFile(const std::wstring& path, std::wstring_view line) noexcept
 {
-    // When somebody else holds the file, or the name is a link or has a
-    // second name, the line reaches the debugger only.
-    const UniqueFileHandle file = OpenLogFile(path);
-    if (!file || !IsPlainFileIn(file.Get(), DirectoryOfPath(path))) {
+    // When the file stays held, or the name is a link or has a second name,
+    // the line reaches the debugger only.
+    const LogFile file = OpenLogFile(path);
+    if (!file.handle) {
+        return;
+    }
+    if (!IsPlainFileIn(file.handle.Get(), DirectoryOfPath(path))) {
+        if (file.created) {
+            // A refused log leaves nothing behind: the file that this run
+            // made goes, through its own handle, whatever stands at the name.
+            FILE_DISPOSITION_INFO disposition{TRUE};
+            static_cast<void>(
+                SetFileInformationByHandle(file.handle.Get(), FileDispositionInfo, &disposition, sizeof disposition));
+        }
         return;
     }
     try {
         const std::string bytes = EncodeLogFileLine(line);
         DWORD written = 0;
-        static_cast<void>(WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        static_cast<void>(
+            WriteFile(file.handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
     } catch (const std::bad_alloc&) {
     }
 }
