@@ -93,6 +93,7 @@ struct BoxLayout {
     BoxRect icon;      // empty without one
     BoxRect message;
     BoxRect buttons[kMaxButtons];
+    friend constexpr bool operator==(const BoxLayout&, const BoxLayout&) = default;
 };
 [[nodiscard]] BoxLayout LayOutBox(const LayoutInput& input, const BoxMetrics& metrics) noexcept;
 

@@ -112,27 +112,9 @@ TEST(MsgBoxGeometry, TheLayoutCentresTheBandAndPutsButtonsColumnAndIconInItAtAny
     };
     for (const auto& c : cases) {
         const BoxMetrics metrics = MetricsAt(c.dpi);
-        LayoutInput input;
-        input.width = c.width;
-        input.height = 768;
-        input.buttonCount = c.count;
-        input.iconSize = metrics.iconSize;
-        input.bandHeight = c.band;
-        input.captionWidth = 100;
-        input.captionHeight = 27;
-        const BoxLayout layout = LayOutBox(input, metrics);
-        EXPECT_EQ(layout.band, c.expected.band) << c.dpi;
-        EXPECT_EQ(layout.captionLine, c.expected.captionLine) << c.dpi;
-        EXPECT_EQ(layout.icon, c.expected.icon) << c.dpi;
-        EXPECT_EQ(layout.message, c.expected.message) << c.dpi;
-        for (std::int32_t i = 0; i < kMaxButtons; ++i) {
-            EXPECT_EQ(layout.buttons[i], c.expected.buttons[i]) << c.dpi << " button " << i;
-        }
+        EXPECT_EQ(LayOutBox({c.width, 768, c.count, metrics.iconSize, c.band, 100, 27}, metrics), c.expected) << c.dpi;
     }
-    LayoutInput noIcon;
-    noIcon.width = 1024;
-    noIcon.height = 768;
-    EXPECT_TRUE(LayOutBox(noIcon, MetricsAt(96)).icon.IsEmpty());
+    EXPECT_TRUE(LayOutBox({1024, 768, 1, 0, 112, 0, 0}, MetricsAt(96)).icon.IsEmpty());
 }
 
 TEST(MsgBoxGeometry, APointHitsTheFirstButtonThatHoldsIt)
@@ -162,12 +144,7 @@ std::string Outcomes(std::uint32_t style, const std::string& steps, MsgBoxInput&
 {
     const ButtonSet set = ButtonSetOfStyle(style);
     MsgBoxButton buttons[3];
-    LayoutInput layout;
-    layout.width = 1024;
-    layout.height = 768;
-    layout.buttonCount = set.count;
-    layout.bandHeight = 112;
-    const BoxLayout placed = LayOutBox(layout, MetricsAt(96));
+    const BoxLayout placed = LayOutBox({1024, 768, set.count, 0, 112, 0, 0}, MetricsAt(96));
     for (std::int32_t i = 0; i < set.count; ++i) {
         buttons[i].id = set.buttons[i].id;
         buttons[i].rect = placed.buttons[i];
