@@ -2,8 +2,11 @@
 client in its own process (msaa_client.exe) reads the real program's boxes,
 follows their focus and presses their buttons, while the screen shows where
 the buttons really are."""
+import subprocess
+
 import pytest
 
+from conftest import built
 from orvex_e2e import msgbox, reader, screen, wine
 
 ROLE_DIALOG = "18"
@@ -48,15 +51,38 @@ def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server,
             on_screen = [(b.left, b.top, b.right, b.bottom) for b in box_on_screen.buttons]
             assert sorted(reader.location(b) for b in buttons) == on_screen
             assert [b["hit"] for b in buttons] == [b["id"] for b in buttons]
-            client.seen_or_wait_for("focus", id="1", name=captions[0])
+            client.wait_for("focus", id="1", name=captions[0])
             before = server.commands()
             if tab:
                 screen.key("Tab")
                 focus = client.wait_for("focus", id="2")
                 assert (focus["name"], int(focus["state"]) & FOCUSED) == (captions[1], FOCUSED)
             assert client.press(pressed)["hr"] == "0x00000000"
-            client.seen_or_wait_for("dialogend")   # it may come while the press is still answering
+            client.wait_for("dialogend")
             assert wine.exit_code(process, timeout=30) == exit_code
     assert server.commands() == before + after
     assert config_tool.starts() == []
 
+
+
+def test_fifty_presses_in_a_row_each_return_s_ok_and_answer_their_box_once(msaa_client, tmp_path):
+    """The viewer shows its box again and again, writing down each answer."""
+    with reader.started(msaa_client) as client:
+        # OK and Cancel of the confirmation, and the one-button warning.
+        for style, caption, child, count in [(0x41, "", 1, 17), (0x41, "", 2, 17), (0, "Warning", 1, 16)]:
+            answers = tmp_path / f"answers-{style}-{child}"
+            with answers.open("w") as out:
+                process = subprocess.Popen(["wine", str(built("tools/msgbox_viewer/msgbox_viewer.exe")), "-repeat",
+                                            str(count), "Press me", caption, str(style), "-1"],
+                                           env=wine.environment(), stdout=out, stderr=subprocess.DEVNULL)
+            try:
+                for shown in range(1, count + 1):
+                    client.dialog()
+                    assert client.press(child)["hr"] == "0x00000000"
+                    screen.wait_until(lambda: len(answers.read_text().split()) >= shown, message="the answer")
+                assert process.wait(timeout=wine.TIMEOUT) == child
+            finally:
+                if process.poll() is None:
+                    process.kill()
+                process.wait(timeout=wine.TIMEOUT)
+            assert answers.read_text().split() == [str(child)] * count

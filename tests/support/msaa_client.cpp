@@ -124,6 +124,13 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
     if (!IsBoxWindow(window)) {
         return;
     }
+    if (event == EVENT_SYSTEM_DIALOGSTART && g_box != nullptr) {
+        // Dropped first: this Wine gives the object of a later box of the
+        // same program the identity of the last one, so a proxy still held
+        // would be handed out again, disconnected.
+        g_box->Release();
+        g_box = nullptr;
+    }
     IAccessible* acc = nullptr;
     VARIANT id;
     VariantInit(&id);
@@ -134,9 +141,6 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
         return;
     }
     if (event == EVENT_SYSTEM_DIALOGSTART) {
-        if (g_box != nullptr) {
-            g_box->Release();
-        }
         g_box = acc;
         g_boxWindow = window;
         Emit("dialogstart");
@@ -163,7 +167,15 @@ DWORD WINAPI ReadCommands(void* mainThread)
 void Press(const std::string& command)
 {
     const long id = command.rfind("press ", 0) == 0 ? std::atol(command.c_str() + 6) : 0;
-    const HRESULT hr = g_box != nullptr ? g_box->accDoDefaultAction(Child(id)) : E_POINTER;
+    // The box's end may come during the call and drop the box's object.
+    IAccessible* box = g_box;
+    if (box != nullptr) {
+        box->AddRef();
+    }
+    const HRESULT hr = box != nullptr ? box->accDoDefaultAction(Child(id)) : E_POINTER;
+    if (box != nullptr) {
+        box->Release();
+    }
     Emit("pressed\tid=" + std::to_string(id) + "\thr=" + Hex(hr));
 }
 

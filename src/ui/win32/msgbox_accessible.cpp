@@ -432,12 +432,32 @@ MsgBoxAccessibility::~MsgBoxAccessibility()
     LeaveApartment();
 }
 
+namespace {
+
+// This Wine gives a new apartment of the same thread the identity of the
+// last one, and its objects the same numbers: a reader still holding the last
+// box's object would be handed that dead proxy for the next box. So the
+// first box keeps an apartment for the thread until the process ends, and
+// every object gets an identity of its own.
+struct KeptApartment {
+    bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ~KeptApartment()
+    {
+        if (entered) {
+            CoUninitialize();
+        }
+    }
+};
+
+}  // namespace
+
 void MsgBoxAccessibility::EnterApartment() noexcept
 {
     if (!inApartment) {
+        static const KeptApartment kept;
         // Calls from readers in other processes come in through the
         // apartment's messages, which the box's modal loop dispatches.
-        inApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        inApartment = kept.entered && SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     }
 }
 

@@ -80,8 +80,9 @@ private:
 };
 
 // What the box holds for its readers: the COM apartment, entered by Init
-// and left by Cleanup, and the accessible object, made on the first request
-// and disconnected when the box window goes.
+// and left by Cleanup (under one that the thread keeps until the process
+// ends), and the accessible object, made on the first request and
+// disconnected when the box window goes.
 class MsgBoxAccessibility {
 public:
     MsgBoxAccessibility() noexcept = default;
