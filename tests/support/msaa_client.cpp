@@ -61,7 +61,8 @@ std::string Text(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessib
     return FAILED(hr) ? "error:" + Hex(hr) : text;
 }
 
-// A number-valued property, or the child id that a call put into a VARIANT.
+// A number-valued property, or the child id that a call put into a VARIANT
+// (which then holds no more than a number).
 std::string Number(const VARIANT& value, HRESULT hr)
 {
     return FAILED(hr) ? "error:" + Hex(hr) : value.vt == VT_I4 ? std::to_string(value.lVal) : "none";
@@ -69,31 +70,25 @@ std::string Number(const VARIANT& value, HRESULT hr)
 
 std::string Number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*))
 {
-    VARIANT value;
-    VariantInit(&value);
+    VARIANT value = Child(0);
     const HRESULT hr = (acc->*get)(Child(id), &value);
-    const std::string text = Number(value, hr);
-    VariantClear(&value);
-    return text;
+    return Number(value, hr);
 }
 
 void Describe(IAccessible* box)
 {
     long count = 0;
     box->get_accChildCount(&count);
-    VARIANT focus;
-    VariantInit(&focus);
+    VARIANT focus = Child(0);
     const HRESULT focusResult = box->get_accFocus(&focus);
     Emit("box\trole=" + Number(box, CHILDID_SELF, &IAccessible::get_accRole) +
          "\tname=" + Text(box, CHILDID_SELF, &IAccessible::get_accName) +
          "\tdescription=" + Text(box, CHILDID_SELF, &IAccessible::get_accDescription) +
          "\tchildren=" + std::to_string(count) + "\tfocus=" + Number(focus, focusResult));
-    VariantClear(&focus);
     for (long id = 1; id <= count; ++id) {
         long left = 0, top = 0, width = 0, height = 0;
         const HRESULT placed = box->accLocation(&left, &top, &width, &height, Child(id));
-        VARIANT hit;
-        VariantInit(&hit);
+        VARIANT hit = Child(0);
         const HRESULT hitResult = box->accHitTest(left + width / 2, top + height / 2, &hit);
         Emit("button\tid=" + std::to_string(id) + "\trole=" + Number(box, id, &IAccessible::get_accRole) +
              "\tname=" + Text(box, id, &IAccessible::get_accName) +
@@ -102,7 +97,6 @@ void Describe(IAccessible* box)
              (FAILED(placed) ? "error:" + Hex(placed) : std::to_string(left) + "," + std::to_string(top) + "," +
                                                           std::to_string(width) + "," + std::to_string(height)) +
              "\thit=" + Number(hit, hitResult));
-        VariantClear(&hit);
     }
 }
 
