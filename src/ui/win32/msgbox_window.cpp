@@ -110,7 +110,7 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnLButtonUp(window, PointerX(lParam), PointerY(lParam));
         return 0;
     case WM_GETOBJECT:
-        return accessibility.OnGetObject(*this, window, wParam, lParam);
+        return accessibility.OnGetObject({buttons, &buttonCount, &input, &text, &caption}, window, wParam, lParam);
     case kAccessiblePressMessage:
         OnAccessiblePress(static_cast<std::int32_t>(wParam));
         return 0;

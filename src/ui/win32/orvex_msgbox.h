@@ -54,8 +54,6 @@ public:
     std::int32_t Layout(HWND window, std::int32_t width, std::int32_t height) noexcept;
 
 private:
-    friend class MsgBoxAccessible;
-
     // How the caption line and the message text are measured (with
     // DT_CALCRECT) and drawn.
     static constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_END_ELLIPSIS;
