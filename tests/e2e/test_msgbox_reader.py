@@ -1,13 +1,12 @@
 """The message box through a screen reader's eyes: an Active Accessibility
 client in its own process (msaa_client.exe) reads the real program's boxes,
-follows their focus and presses their buttons, while the screen shows where
-the buttons really are."""
+follows their focus and presses their buttons, also fifty times in a row."""
 import subprocess
 
 import pytest
 
 from conftest import built
-from orvex_e2e import msgbox, reader, screen, wine
+from orvex_e2e import reader, screen, wine
 
 ROLE_DIALOG = "18"
 ROLE_PUSH_BUTTON = "43"
@@ -40,17 +39,13 @@ def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server,
     with reader.started(msaa_client) as client:
         with wine.started(program_dir / "OrvexSwitcher.exe", cwd=other_cwd) as process:
             box_line, buttons = client.dialog()
-            box_on_screen, _ = msgbox.box_of(process)
             # A dialog with its name and description whose buttons have their
-            # captions, the first focused, each where the screen shows it.
+            # captions, the first focused (where they are: test_msgbox_screen.py).
             assert (box_line["role"], box_line["name"], box_line["description"], box_line["focus"]) == (
                 ROLE_DIALOG, name, description, "1")
             assert [(b["name"], b["role"], b["action"], int(b["state"])) for b in buttons] == [
                 (caption, ROLE_PUSH_BUTTON, "Press", FOCUSABLE | (FOCUSED if i == 0 else 0))
                 for i, caption in enumerate(captions)]
-            on_screen = [(b.left, b.top, b.right, b.bottom) for b in box_on_screen.buttons]
-            assert sorted(reader.location(b) for b in buttons) == on_screen
-            assert [b["hit"] for b in buttons] == [b["id"] for b in buttons]
             client.wait_for("focus", id="1", name=captions[0])
             before = server.commands()
             if tab:

@@ -7,7 +7,7 @@ from PIL import Image, ImageChops
 import pytest
 
 from conftest import built
-from orvex_e2e import msgbox, screen, wine
+from orvex_e2e import msgbox, reader, screen, wine
 
 LABELS = "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue"
 
@@ -33,15 +33,20 @@ def ink(image, area):
 
 
 @pytest.mark.parametrize("dpi", [96, 144, 192])
-def test_the_box_keeps_its_proportions_at_every_scale(prefix, dpi):
+def test_the_box_keeps_its_proportions_at_every_scale(prefix, msaa_client, dpi):
     # Each program reads the scale of its prefix when it starts.
     assert wine.run("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
                     str(dpi), "/f", env=prefix).exit_code == 0
     s = lambda value: msgbox.scaled(value, dpi)
     text = "The firmware keeps the preset when it does not answer. It wraps in any font."
-    with show(text, "A caption far too long to fit its line " * 8, 0x43, env=prefix) as process:
+    with reader.started(msaa_client, env=prefix) as client, \
+            show(text, "A caption far too long to fit its line " * 8, 0x43, env=prefix) as process:
         box, image = msgbox.box_of(process, dpi=dpi)
         width, height = image.size
+        # A screen reader finds each button where the screen shows it.
+        _, buttons = client.dialog()
+        assert [reader.location(b) for b in buttons] == [(b.left, b.top, b.right, b.bottom) for b in box.buttons]
+        assert [b["hit"] for b in buttons] == [b["id"] for b in buttons]
         assert box.band_top == (height - (box.band_bottom - box.band_top)) // 2
         assert box.band_bottom - box.band_top >= s(82)
         assert msgbox.BAND not in screen.row(image, box.band_top - 1) + screen.row(image, box.band_bottom)
