@@ -7,25 +7,23 @@
 //   button   id= role= name= state= action= location= hit=   (one per button)
 //   focus    id= name= state=
 //   dialogend
-// A line "press N" on standard input calls accDoDefaultAction on button N of
-// the box last started and prints "pressed hr=..."; the end of the input
-// ends the client.
+//   pressed  hr=
+// With "--press N" it calls accDoDefaultAction on button N of every box as
+// soon as it has described it and prints the result as "pressed". It runs
+// until it is ended.
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cwchar>
-#include <iostream>
 #include <string>
 
 namespace {
 
-constexpr UINT kCommandMessage = WM_APP + 1;   // lParam: a std::string* line, or null at the end of input
-
-IAccessible* g_box = nullptr;   // the box last started
+IAccessible* g_box = nullptr;   // the box last started, held until the next one
 HWND g_boxWindow = nullptr;
+long g_press = 0;   // the button pressed in every box; 0 for none
 
 void Emit(const std::string& line)
 {
@@ -139,6 +137,12 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
         g_boxWindow = window;
         Emit("dialogstart");
         Describe(acc);
+        if (g_press > 0) {
+            // The box's end, and the next box, may come during the call.
+            acc->AddRef();
+            Emit("pressed\thr=" + Hex(acc->accDoDefaultAction(Child(g_press))));
+            acc->Release();
+        }
         return;
     }
     const long focused = id.vt == VT_I4 ? id.lVal : -1;
@@ -147,72 +151,28 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
     acc->Release();
 }
 
-DWORD WINAPI ReadCommands(void* mainThread)
-{
-    const auto thread = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(mainThread));
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        PostThreadMessageW(thread, kCommandMessage, 0, reinterpret_cast<LPARAM>(new std::string(line)));
-    }
-    PostThreadMessageW(thread, kCommandMessage, 0, 0);
-    return 0;
-}
-
-void Press(const std::string& command)
-{
-    const long id = command.rfind("press ", 0) == 0 ? std::atol(command.c_str() + 6) : 0;
-    // The box's end may come during the call and drop the box's object.
-    IAccessible* box = g_box;
-    if (box != nullptr) {
-        box->AddRef();
-    }
-    const HRESULT hr = box != nullptr ? box->accDoDefaultAction(Child(id)) : E_POINTER;
-    if (box != nullptr) {
-        box->Release();
-    }
-    Emit("pressed\tid=" + std::to_string(id) + "\thr=" + Hex(hr));
-}
-
 }  // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 3 && std::wcscmp(argv[1], L"--press") == 0) {
+        g_press = std::wcstol(argv[2], nullptr, 10);
+    }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 100;
     }
     // Out of context: the events come through this thread's message loop.
-    HWINEVENTHOOK dialogs = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, nullptr, OnEvent, 0, 0,
-                                            WINEVENT_OUTOFCONTEXT);
-    HWINEVENTHOOK focus = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
-                                          WINEVENT_OUTOFCONTEXT);
-    // The message queue exists now, so the reader's first post cannot be lost.
-    HANDLE reader = CreateThread(nullptr, 0, ReadCommands,
-                                 reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
-    if (dialogs == nullptr || focus == nullptr || reader == nullptr) {
+    if (SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, nullptr, OnEvent, 0, 0,
+                        WINEVENT_OUTOFCONTEXT) == nullptr ||
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT) ==
+            nullptr) {
         return 100;
     }
-    CloseHandle(reader);
     Emit("ready");
-
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.hwnd == nullptr && message.message == kCommandMessage) {
-            auto* line = reinterpret_cast<std::string*>(message.lParam);
-            if (line == nullptr) {
-                break;
-            }
-            Press(*line);
-            delete line;
-            continue;
-        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (g_box != nullptr) {
-        g_box->Release();
-    }
-    UnhookWinEvent(focus);
-    UnhookWinEvent(dialogs);
-    CoUninitialize();
     return 0;
 }

@@ -59,17 +59,12 @@ class Client:
         box = self.wait_for("box")
         return box, [self.wait_for("button") for _ in range(int(box["children"]))]
 
-    def press(self, child_id):
-        self.process.stdin.write(f"press {child_id}\n".encode())
-        self.process.stdin.flush()
-        return self.wait_for("pressed")
-
 
 @contextmanager
-def started(program, env=None):
-    """The client, following the box's events once this returns."""
-    process = subprocess.Popen(["wine", str(program)], env=wine.environment(env), stdin=subprocess.PIPE,
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+def started(program, *arguments, env=None):
+    """The client, following the box's events once this returns; ended by its id at the end."""
+    process = subprocess.Popen(["wine", str(program), *arguments], env=wine.environment(env),
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         client = Client(process)
         client.wait_for("ready", timeout=wine.TIMEOUT)
@@ -77,7 +72,6 @@ def started(program, env=None):
     finally:
         if process.poll() is None:
             process.kill()
-        process.stdin.close()
         process.wait(timeout=wine.TIMEOUT)
 
 
