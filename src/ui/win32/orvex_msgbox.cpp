@@ -220,7 +220,11 @@ std::int32_t OrvexMsgBox::LoadBoxIcon(std::uint32_t id) noexcept
 
 std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t height) noexcept
 {
-    if (const UINT windowDpi = GetDpiForWindow(window); windowDpi != 0) {
+    // Windows before 10 (1607) has no resolution per window; the system's,
+    // which Init read, holds there.
+    static const auto dpiForWindow = reinterpret_cast<decltype(GetDpiForWindow)*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (const UINT windowDpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0; windowDpi != 0) {
         ApplyDpi(static_cast<std::int32_t>(windowDpi));
     }
     Arrange(window, width, height, true);
