@@ -73,6 +73,7 @@ def test_fifty_presses_in_a_row_each_return_s_ok_and_answer_their_box_once(msaa_
                 for _ in range(count):
                     client.wait_for("dialogstart")
                     assert client.wait_for("pressed")["hr"] == "0x00000000"
+                    client.wait_for("dialogend")
                 assert process.wait(timeout=wine.TIMEOUT) == child
             finally:
                 if process.poll() is None:
