@@ -1,6 +1,7 @@
 #include "ui/msgbox_geometry.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "ui/msgbox_button.h"
 
@@ -13,74 +14,94 @@ std::int32_t Clamp32(std::int64_t value) noexcept
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-constexpr std::int32_t kTextPadding = 10;   // below the caption line and below the text
-constexpr std::int32_t kButtonRowHeight = 32;
-constexpr std::int32_t kIconGap = 20;       // between the icon and the text column
-constexpr std::int32_t kIconDrop = 5;       // below the caption line
-constexpr std::int32_t kColumnInset = 15;   // the column inside the band and before the buttons
-constexpr std::int32_t kButtonStep = kButtonWidth + kButtonGap;
+}  // namespace
+
+std::int32_t ScaleFrom96(std::int32_t value, std::int32_t dpi) noexcept
+{
+    const std::int64_t product = std::int64_t{value} * (dpi < 1 ? 96 : dpi);
+    // Half a pixel away from zero, as MulDiv rounds.
+    return Clamp32(product >= 0 ? (product + 48) / 96 : (product - 48) / 96);
+}
+
+BoxMetrics MetricsAt(std::int32_t dpi) noexcept
+{
+    BoxMetrics metrics;
+    for (std::int32_t* distance :
+         {&metrics.buttonWidth, &metrics.buttonHeight, &metrics.buttonGap, &metrics.frame, &metrics.focusInset,
+          &metrics.margin, &metrics.textPadding, &metrics.baseHeight, &metrics.buttonRow, &metrics.iconSize,
+          &metrics.iconGap, &metrics.iconDrop}) {
+        *distance = ScaleFrom96(*distance, dpi);
+    }
+    return metrics;
+}
+
+namespace {
+
+// The text column's left and right edges for a client area of this width.
+std::int32_t ColumnLeft(std::int32_t width) noexcept
+{
+    return width / 4;
+}
+
+std::int32_t ColumnRight(std::int32_t width, const BoxMetrics& metrics) noexcept
+{
+    return Clamp32(std::int64_t{width} * 3 / 4 - metrics.buttonWidth - metrics.margin);
+}
 
 }  // namespace
 
-std::int32_t MinimumBandHeight(std::int32_t iconHeight) noexcept
+BoxRect MeasuringRect(std::int32_t width, std::int32_t iconSize, const BoxMetrics& metrics) noexcept
 {
-    return Clamp32(std::int64_t{iconHeight} + kBandBaseHeight);
+    return {0, 0, Clamp32(std::int64_t{ColumnRight(width, metrics)} - ColumnLeft(width)),
+            Clamp32(std::int64_t{iconSize} + metrics.baseHeight)};
 }
 
-BoxRect MeasuringRect(std::int32_t width, std::int32_t minimumHeight) noexcept
+std::int32_t BandHeight(std::int32_t captionHeight, std::int32_t textHeight, std::int32_t iconSize,
+                        const BoxMetrics& metrics) noexcept
 {
-    return {0, 0, Clamp32(std::int64_t{width} / 2 - kButtonStep), minimumHeight};
+    const std::int64_t measured = std::int64_t{metrics.baseHeight} + captionHeight + metrics.textPadding +
+                                  textHeight + metrics.textPadding + metrics.buttonRow;
+    return Clamp32(std::max<std::int64_t>(measured, std::int64_t{iconSize} + metrics.baseHeight));
 }
 
-std::int32_t BandHeight(std::int32_t captionHeight, std::int32_t textHeight, std::int32_t iconHeight) noexcept
+BoxLayout LayOutBox(const LayoutInput& input, const BoxMetrics& metrics) noexcept
 {
-    const std::int64_t measured = std::int64_t{kBandBaseHeight} + captionHeight + kTextPadding + textHeight +
-                                  kTextPadding + kButtonRowHeight;
-    return Clamp32(std::max<std::int64_t>(measured, MinimumBandHeight(iconHeight)));
-}
+    BoxLayout layout;
+    const std::int32_t top = Clamp32((std::int64_t{input.height} - input.bandHeight) / 2);
+    layout.band = {0, top, input.width, Clamp32(std::int64_t{top} + input.bandHeight)};
 
-void PlaceButtons(MsgBoxButton* buttons, std::int32_t count, std::int32_t width, std::int32_t height,
-                  std::int32_t bandHeight) noexcept
-{
-    if (buttons == nullptr || count < 1 || count > kMaxButtons) {
-        return;
-    }
-    BoxRect rect;
-    rect.right = Clamp32(std::int64_t{width} * 3 / 4);
-    rect.left = Clamp32(std::int64_t{rect.right} - kButtonWidth);
-    rect.bottom = Clamp32((std::int64_t{height} - bandHeight) / 2 + bandHeight - kColumnInset);
-    rect.top = Clamp32(std::int64_t{rect.bottom} - kButtonHeight);
+    const std::int32_t count = input.buttonCount >= 1 && input.buttonCount <= kMaxButtons ? input.buttonCount : 0;
+    const std::int32_t step = Clamp32(std::int64_t{metrics.buttonWidth} + metrics.buttonGap);
+    BoxRect button;
+    button.right = Clamp32(std::int64_t{input.width} * 3 / 4);
+    button.left = Clamp32(std::int64_t{button.right} - metrics.buttonWidth);
+    button.bottom = Clamp32(std::int64_t{layout.band.bottom} - metrics.margin);
+    button.top = Clamp32(std::int64_t{button.bottom} - metrics.buttonHeight);
     for (std::int32_t i = count - 1; i >= 0; --i) {
-        buttons[i].rect = rect;
-        rect.left = Clamp32(std::int64_t{rect.left} - kButtonStep);
-        rect.right = Clamp32(std::int64_t{rect.right} - kButtonStep);
+        layout.buttons[i] = button;
+        button.left = Clamp32(std::int64_t{button.left} - step);
+        button.right = Clamp32(std::int64_t{button.right} - step);
     }
+
+    const BoxRect column{ColumnLeft(input.width), Clamp32(std::int64_t{top} + metrics.margin),
+                         ColumnRight(input.width, metrics), Clamp32(std::int64_t{layout.band.bottom} - metrics.margin)};
+    layout.captionLine = {column.left, column.top, Clamp32(std::int64_t{column.left} + input.captionWidth),
+                          Clamp32(std::int64_t{column.top} + input.captionHeight)};
+    layout.message = column;
+    layout.message.top = Clamp32(std::int64_t{layout.captionLine.bottom} + metrics.textPadding);
+    if (input.iconSize > 0) {
+        const std::int32_t left = Clamp32(std::int64_t{column.left} - input.iconSize - metrics.iconGap);
+        const std::int32_t iconTop = Clamp32(std::int64_t{layout.captionLine.bottom} + metrics.iconDrop);
+        layout.icon = {left, iconTop, Clamp32(std::int64_t{left} + input.iconSize),
+                       Clamp32(std::int64_t{iconTop} + input.iconSize)};
+    }
+    return layout;
 }
 
-BoxRect BandRect(std::int32_t left, std::int32_t width, std::int32_t height, std::int32_t bandHeight) noexcept
+BoxRect MirroredIn(const BoxRect& rect, const BoxRect& band) noexcept
 {
-    const std::int32_t top = Clamp32((std::int64_t{height} - bandHeight) / 2);
-    return {left, top, Clamp32(std::int64_t{left} + width), Clamp32(std::int64_t{top} + bandHeight)};
-}
-
-BoxRect TextColumn(const BoxRect& band, std::int32_t rightmostButtonLeft) noexcept
-{
-    return {Clamp32((std::int64_t{band.right} - band.left) / 4), Clamp32(std::int64_t{band.top} + kColumnInset),
-            Clamp32(std::int64_t{rightmostButtonLeft} - kColumnInset),
-            Clamp32(std::int64_t{band.bottom} - kColumnInset)};
-}
-
-BoxPoint IconOrigin(const BoxRect& band, std::int32_t captionBottom, std::int32_t iconWidth) noexcept
-{
-    return {Clamp32((std::int64_t{band.right} - band.left) / 4 - iconWidth - kIconGap),
-            Clamp32(std::int64_t{captionBottom} + kIconDrop)};
-}
-
-BoxRect MessageRect(const BoxRect& band, std::int32_t captionBottom, std::int32_t rightmostButtonLeft) noexcept
-{
-    BoxRect rect = TextColumn(band, rightmostButtonLeft);
-    rect.top = Clamp32(std::int64_t{captionBottom} + kTextPadding);
-    return rect;
+    const std::int64_t edges = std::int64_t{band.left} + band.right;
+    return {Clamp32(edges - rect.right), rect.top, Clamp32(edges - rect.left), rect.bottom};
 }
 
 BoxRect Inset(const BoxRect& rect, std::int32_t by) noexcept

@@ -1,10 +1,12 @@
 """The message box through a screen reader's eyes: an Active Accessibility
 client in its own process (msaa_client.exe) reads the real program's boxes,
-follows their focus and presses their buttons, while the screen shows where
-the buttons really are."""
+follows their focus and presses their buttons, also fifty times in a row."""
+import subprocess
+
 import pytest
 
-from orvex_e2e import msgbox, reader, screen, wine
+from conftest import built
+from orvex_e2e import reader, screen, wine
 
 ROLE_DIALOG = "18"
 ROLE_PUSH_BUTTON = "43"
@@ -16,47 +18,64 @@ CONFIRMATION = "Going to switch to android OS."
 NOT_READY = "Pivra is not ready, maybe you need to reboot this platform."
 
 
-# (profile, ShowMsg, name, description, captions, Tab first, button pressed,
-#  exit code, commands after the box)
+# (profile, ShowMsg, name, description, captions, button the reader presses
+#  (None: Tab and Return), exit code, commands of the run)
 SWITCH_BOXES = [
-    ("ready", 2, CONFIRMATION, CONFIRMATION, ["OK", "Cancel"], True, 2, 1, []),
-    ("ready", 2, CONFIRMATION, CONFIRMATION, ["OK", "Cancel"], False, 1, 0, [20]),
-    ("not-ready", 0, "Warning", NOT_READY, ["OK"], False, 1, 1, []),
+    ("ready", 2, CONFIRMATION, CONFIRMATION, ["OK", "Cancel"], None, 1, [17, 24, 16, 24]),
+    ("ready", 2, CONFIRMATION, CONFIRMATION, ["OK", "Cancel"], 1, 0, [17, 24, 16, 24, 20]),
+    ("not-ready", 0, "Warning", NOT_READY, ["OK"], 1, 1, [17, 24, 16, 24]),
 ]
 
 
-@pytest.mark.parametrize("profile, show_msg_value, name, description, captions, tab, pressed, exit_code, after",
+@pytest.mark.parametrize("profile, show_msg_value, name, description, captions, pressed, exit_code, commands",
                          SWITCH_BOXES, ids=["confirmation tab cancel", "confirmation ok", "not ready ok"])
 def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server, program_dir, other_cwd,
                                                                   config_tool, show_msg, msaa_client, profile,
-                                                                  show_msg_value, name, description, captions, tab,
-                                                                  pressed, exit_code, after):
+                                                                  show_msg_value, name, description, captions,
+                                                                  pressed, exit_code, commands):
     server = script_server("--profile", profile)
     show_msg(show_msg_value)
     screen.move_pointer(1, 1)
-    with reader.started(msaa_client) as client:
+    with reader.started(msaa_client, *(["--press", str(pressed)] if pressed else [])) as client:
         with wine.started(program_dir / "OrvexSwitcher.exe", cwd=other_cwd) as process:
             box_line, buttons = client.dialog()
-            box_on_screen, _ = msgbox.box_of(process)
             # A dialog with its name and description whose buttons have their
-            # captions, the first focused, each where the screen shows it.
+            # captions, the first focused (where they are: test_msgbox_screen.py).
             assert (box_line["role"], box_line["name"], box_line["description"], box_line["focus"]) == (
                 ROLE_DIALOG, name, description, "1")
             assert [(b["name"], b["role"], b["action"], int(b["state"])) for b in buttons] == [
                 (caption, ROLE_PUSH_BUTTON, "Press", FOCUSABLE | (FOCUSED if i == 0 else 0))
                 for i, caption in enumerate(captions)]
-            on_screen = [(b.left, b.top, b.right, b.bottom) for b in box_on_screen.buttons]
-            assert sorted(reader.location(b) for b in buttons) == on_screen
-            assert [b["hit"] for b in buttons] == [b["id"] for b in buttons]
-            client.seen_or_wait_for("focus", id="1", name=captions[0])
-            before = server.commands()
-            if tab:
+            if pressed:
+                assert client.wait_for("pressed")["hr"] == "0x00000000"
+            else:
+                client.wait_for("focus", id="1", name=captions[0])
                 screen.key("Tab")
                 focus = client.wait_for("focus", id="2")
                 assert (focus["name"], int(focus["state"]) & FOCUSED) == (captions[1], FOCUSED)
-            assert client.press(pressed)["hr"] == "0x00000000"
-            client.seen_or_wait_for("dialogend")   # it may come while the press is still answering
+                screen.key("Return")
+            client.wait_for("dialogend")
             assert wine.exit_code(process, timeout=30) == exit_code
-    assert server.commands() == before + after
+    assert server.commands() == commands
     assert config_tool.starts() == []
 
+
+def test_fifty_presses_in_a_row_each_return_s_ok_and_answer_their_box_once(msaa_client, tmp_path):
+    """The viewer shows its box again and again, writing down each answer."""
+    # OK and Cancel of the confirmation, and the one-button warning.
+    for style, caption, child, count in [(0x41, "", 1, 17), (0x41, "", 2, 17), (0, "Warning", 1, 16)]:
+        answers = tmp_path / f"answers-{style}-{child}"
+        with reader.started(msaa_client, "--press", str(child)) as client, answers.open("w") as out, \
+                subprocess.Popen(["wine", str(built("tools/msgbox_viewer/msgbox_viewer.exe")), "-repeat", str(count),
+                                  "Press me", caption, str(style), "-1"], env=wine.environment(), stdout=out,
+                                 stderr=subprocess.DEVNULL) as process:
+            try:
+                for _ in range(count):
+                    client.wait_for("dialogstart")
+                    assert client.wait_for("pressed")["hr"] == "0x00000000"
+                    client.wait_for("dialogend")
+                assert process.wait(timeout=wine.TIMEOUT) == child
+            finally:
+                if process.poll() is None:
+                    process.kill()
+        assert answers.read_text().split() == [str(child)] * count

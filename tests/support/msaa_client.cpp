@@ -7,25 +7,23 @@
 //   button   id= role= name= state= action= location= hit=   (one per button)
 //   focus    id= name= state=
 //   dialogend
-// A line "press N" on standard input calls accDoDefaultAction on button N of
-// the box last started and prints "pressed hr=..."; the end of the input
-// ends the client.
+//   pressed  hr=
+// With "--press N" it calls accDoDefaultAction on button N of every box as
+// soon as it has described it and prints the result as "pressed". It runs
+// until it is ended.
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cwchar>
-#include <iostream>
 #include <string>
 
 namespace {
 
-constexpr UINT kCommandMessage = WM_APP + 1;   // lParam: a std::string* line, or null at the end of input
-
-IAccessible* g_box = nullptr;   // the box last started
+IAccessible* g_box = nullptr;   // the box last started, held until the next one
 HWND g_boxWindow = nullptr;
+long g_press = 0;   // the button pressed in every box; 0 for none
 
 void Emit(const std::string& line)
 {
@@ -61,7 +59,8 @@ std::string Text(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessib
     return FAILED(hr) ? "error:" + Hex(hr) : text;
 }
 
-// A number-valued property, or the child id that a call put into a VARIANT.
+// A number-valued property, or the child id that a call put into a VARIANT
+// (which then holds no more than a number).
 std::string Number(const VARIANT& value, HRESULT hr)
 {
     return FAILED(hr) ? "error:" + Hex(hr) : value.vt == VT_I4 ? std::to_string(value.lVal) : "none";
@@ -69,31 +68,25 @@ std::string Number(const VARIANT& value, HRESULT hr)
 
 std::string Number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*))
 {
-    VARIANT value;
-    VariantInit(&value);
+    VARIANT value = Child(0);
     const HRESULT hr = (acc->*get)(Child(id), &value);
-    const std::string text = Number(value, hr);
-    VariantClear(&value);
-    return text;
+    return Number(value, hr);
 }
 
 void Describe(IAccessible* box)
 {
     long count = 0;
     box->get_accChildCount(&count);
-    VARIANT focus;
-    VariantInit(&focus);
+    VARIANT focus = Child(0);
     const HRESULT focusResult = box->get_accFocus(&focus);
     Emit("box\trole=" + Number(box, CHILDID_SELF, &IAccessible::get_accRole) +
          "\tname=" + Text(box, CHILDID_SELF, &IAccessible::get_accName) +
          "\tdescription=" + Text(box, CHILDID_SELF, &IAccessible::get_accDescription) +
          "\tchildren=" + std::to_string(count) + "\tfocus=" + Number(focus, focusResult));
-    VariantClear(&focus);
     for (long id = 1; id <= count; ++id) {
         long left = 0, top = 0, width = 0, height = 0;
         const HRESULT placed = box->accLocation(&left, &top, &width, &height, Child(id));
-        VARIANT hit;
-        VariantInit(&hit);
+        VARIANT hit = Child(0);
         const HRESULT hitResult = box->accHitTest(left + width / 2, top + height / 2, &hit);
         Emit("button\tid=" + std::to_string(id) + "\trole=" + Number(box, id, &IAccessible::get_accRole) +
              "\tname=" + Text(box, id, &IAccessible::get_accName) +
@@ -102,7 +95,6 @@ void Describe(IAccessible* box)
              (FAILED(placed) ? "error:" + Hex(placed) : std::to_string(left) + "," + std::to_string(top) + "," +
                                                           std::to_string(width) + "," + std::to_string(height)) +
              "\thit=" + Number(hit, hitResult));
-        VariantClear(&hit);
     }
 }
 
@@ -124,6 +116,13 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
     if (!IsBoxWindow(window)) {
         return;
     }
+    if (event == EVENT_SYSTEM_DIALOGSTART && g_box != nullptr) {
+        // Dropped first: this Wine gives the object of a later box of the
+        // same program the identity of the last one, so a proxy still held
+        // would be handed out again, disconnected.
+        g_box->Release();
+        g_box = nullptr;
+    }
     IAccessible* acc = nullptr;
     VARIANT id;
     VariantInit(&id);
@@ -134,13 +133,16 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
         return;
     }
     if (event == EVENT_SYSTEM_DIALOGSTART) {
-        if (g_box != nullptr) {
-            g_box->Release();
-        }
         g_box = acc;
         g_boxWindow = window;
         Emit("dialogstart");
         Describe(acc);
+        if (g_press > 0) {
+            // The box's end, and the next box, may come during the call.
+            acc->AddRef();
+            Emit("pressed\thr=" + Hex(acc->accDoDefaultAction(Child(g_press))));
+            acc->Release();
+        }
         return;
     }
     const long focused = id.vt == VT_I4 ? id.lVal : -1;
@@ -149,64 +151,28 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
     acc->Release();
 }
 
-DWORD WINAPI ReadCommands(void* mainThread)
-{
-    const auto thread = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(mainThread));
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        PostThreadMessageW(thread, kCommandMessage, 0, reinterpret_cast<LPARAM>(new std::string(line)));
-    }
-    PostThreadMessageW(thread, kCommandMessage, 0, 0);
-    return 0;
-}
-
-void Press(const std::string& command)
-{
-    const long id = command.rfind("press ", 0) == 0 ? std::atol(command.c_str() + 6) : 0;
-    const HRESULT hr = g_box != nullptr ? g_box->accDoDefaultAction(Child(id)) : E_POINTER;
-    Emit("pressed\tid=" + std::to_string(id) + "\thr=" + Hex(hr));
-}
-
 }  // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 3 && std::wcscmp(argv[1], L"--press") == 0) {
+        g_press = std::wcstol(argv[2], nullptr, 10);
+    }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 100;
     }
     // Out of context: the events come through this thread's message loop.
-    HWINEVENTHOOK dialogs = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, nullptr, OnEvent, 0, 0,
-                                            WINEVENT_OUTOFCONTEXT);
-    HWINEVENTHOOK focus = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0,
-                                          WINEVENT_OUTOFCONTEXT);
-    // The message queue exists now, so the reader's first post cannot be lost.
-    HANDLE reader = CreateThread(nullptr, 0, ReadCommands,
-                                 reinterpret_cast<void*>(static_cast<ULONG_PTR>(GetCurrentThreadId())), 0, nullptr);
-    if (dialogs == nullptr || focus == nullptr || reader == nullptr) {
+    if (SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, nullptr, OnEvent, 0, 0,
+                        WINEVENT_OUTOFCONTEXT) == nullptr ||
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT) ==
+            nullptr) {
         return 100;
     }
-    CloseHandle(reader);
     Emit("ready");
-
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.hwnd == nullptr && message.message == kCommandMessage) {
-            auto* line = reinterpret_cast<std::string*>(message.lParam);
-            if (line == nullptr) {
-                break;
-            }
-            Press(*line);
-            delete line;
-            continue;
-        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (g_box != nullptr) {
-        g_box->Release();
-    }
-    UnhookWinEvent(focus);
-    UnhookWinEvent(dialogs);
-    CoUninitialize();
     return 0;
 }

@@ -19,18 +19,26 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     }
     const auto options = ParseViewerOptions(arguments);
     if (!options) {
-        std::fputws(L"usage: msgbox_viewer [-labels \"OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue\"] "
+        std::fputws(L"usage: msgbox_viewer [-labels \"OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue\"] [-repeat N] "
                     L"[TEXT [CAPTION [STYLE [TIMEOUT]]]]\n",
                     stderr);
         return kViewerBadCommand;
     }
     // Without -labels every caption is empty, so the box takes the
     // platform's own.
-    OrvexMsgBox box(options->labels);
-    if (box.Init() != 1) {
-        return kViewerNotShown;
+    int answer = kViewerNotShown;
+    for (std::int32_t shown = 0; shown < options->repeat; ++shown) {
+        OrvexMsgBox box(options->labels);
+        if (box.Init() != 1) {
+            return kViewerNotShown;
+        }
+        answer = box.Show(options->text ? options->text->c_str() : nullptr,
+                          options->caption ? options->caption->c_str() : nullptr, options->style,
+                          options->timeoutSeconds);
+        if (options->repeat > 1) {
+            std::printf("%d\n", answer);
+            std::fflush(stdout);
+        }
     }
-    return box.Show(options->text ? options->text->c_str() : nullptr,
-                    options->caption ? options->caption->c_str() : nullptr, options->style,
-                    options->timeoutSeconds);
+    return answer;
 }

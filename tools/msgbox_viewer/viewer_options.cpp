@@ -85,6 +85,13 @@ std::optional<ViewerOptions> ParseViewerOptions(const std::vector<std::wstring>&
             }
             options.labelsGiven = true;
             ++i;
+        } else if (arguments[i] == L"-repeat") {
+            const auto repeat = i + 1 < arguments.size() ? ParseNumber(arguments[i + 1], 1, 1000) : std::nullopt;
+            if (!repeat) {
+                return std::nullopt;
+            }
+            options.repeat = static_cast<std::int32_t>(*repeat);
+            ++i;
         } else {
             positional.push_back(arguments[i]);
         }

@@ -2,13 +2,14 @@
 // The command line of the box viewer:
 //
 //   msgbox_viewer [-labels "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue"]
-//                 [TEXT [CAPTION [STYLE [TIMEOUT]]]]
+//                 [-repeat N] [TEXT [CAPTION [STYLE [TIMEOUT]]]]
 //
 // A text or caption left out is passed as null, "" as an empty text. STYLE
 // is a 32-bit number, decimal or 0x-hexadecimal (default 0); TIMEOUT whole
 // seconds, negative for none (default -1). -labels gives the nine button
 // captions in slot order, as if they came from the language file; without
-// it the box takes the platform's captions.
+// it the box takes the platform's captions. -repeat shows the box N times (1
+// to 1000), one after the other, and prints each answer on a line.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ struct ViewerOptions {
     std::uint32_t style = 0;
     std::int32_t timeoutSeconds = -1;
     bool labelsGiven = false;
+    std::int32_t repeat = 1;
     ButtonLabels labels{};
 };
 

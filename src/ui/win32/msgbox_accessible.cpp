@@ -6,7 +6,6 @@
 #include "app/ground/win32/com_library.h"
 #include "app/ground/win32/system_library.h"
 #include "ui/msgbox_accessibility.h"
-#include "ui/win32/orvex_msgbox.h"
 
 static_assert(kRoleDialog == ROLE_SYSTEM_DIALOG && kRolePushButton == ROLE_SYSTEM_PUSHBUTTON);
 static_assert(kStateFocused == STATE_SYSTEM_FOCUSED && kStatePressed == STATE_SYSTEM_PRESSED &&
@@ -27,7 +26,6 @@ SystemLibrary& Oleacc() noexcept
     return library;
 }
 
-
 constexpr wchar_t kPressAction[] = L"Press";
 
 // A string for the reader, or E_OUTOFMEMORY.
@@ -37,11 +35,13 @@ HRESULT Give(const wchar_t* text, BSTR* out) noexcept
     return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-// A property that the box has but the asked child has not.
-HRESULT GiveNothing(BSTR* out) noexcept
+// A child id for the reader in a cleared VARIANT; none stays empty.
+void GiveChild(std::int32_t childId, VARIANT* out) noexcept
 {
-    *out = nullptr;
-    return S_FALSE;
+    if (childId >= 0) {
+        out->vt = VT_I4;
+        out->lVal = childId;
+    }
 }
 
 // Where the box window's client area is on the screen, and whether the
@@ -60,35 +60,33 @@ ClientOnScreen PlacementOf(HWND window) noexcept
     return {client.left, client.top, client.right - client.left, mirrored};
 }
 
-void SetChildId(VARIANT* out, std::int32_t childId) noexcept
-{
-    out->vt = VT_EMPTY;
-    if (childId >= 0) {
-        out->vt = VT_I4;
-        out->lVal = childId;
-    }
-}
-
 }  // namespace
 
-MsgBoxAccessible::MsgBoxAccessible(OrvexMsgBox& box, HWND window) noexcept : box(&box), window(window) {}
-
-void MsgBoxAccessible::Detach() noexcept
+template <typename... Out>
+HRESULT MsgBoxAccessible::Open(const VARIANT* child, std::int32_t* childId, Out*... out) const noexcept
 {
-    box = nullptr;
-    window = nullptr;
-}
-
-HRESULT MsgBoxAccessible::CheckChild(const VARIANT& child, std::int32_t& childId) const noexcept
-{
-    if (box == nullptr) {
+    if ((... || (out == nullptr))) {
+        return E_POINTER;
+    }
+    // A cleared VARIANT is VT_EMPTY.
+    ((*out = Out{}), ...);
+    if (window == nullptr) {
         return RPC_E_DISCONNECTED;
     }
-    if (child.vt != VT_I4 || !IsBoxChild(child.lVal, box->buttonCount)) {
-        return E_INVALIDARG;
+    if (child != nullptr) {
+        if (child->vt != VT_I4 || !IsBoxChild(child->lVal, *view.buttonCount)) {
+            return E_INVALIDARG;
+        }
+        *childId = child->lVal;
     }
-    childId = child.lVal;
     return S_OK;
+}
+
+template <typename... Out>
+HRESULT MsgBoxAccessible::Lacking(Out*... out) const noexcept
+{
+    const HRESULT opened = Open(nullptr, nullptr, out...);
+    return FAILED(opened) ? opened : DISP_E_MEMBERNOTFOUND;
 }
 
 bool MsgBoxAccessible::WindowFocused() const noexcept
@@ -101,13 +99,13 @@ HRESULT MsgBoxAccessible::QueryInterface(REFIID iid, void** object) noexcept
     if (object == nullptr) {
         return E_POINTER;
     }
-    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
-        *object = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
     *object = nullptr;
-    return E_NOINTERFACE;
+    if (iid != __uuidof(IUnknown) && iid != __uuidof(IDispatch) && iid != __uuidof(IAccessible)) {
+        return E_NOINTERFACE;
+    }
+    *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
 }
 
 ULONG MsgBoxAccessible::AddRef() noexcept
@@ -153,210 +151,137 @@ HRESULT MsgBoxAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIAN
 
 HRESULT MsgBoxAccessible::get_accParent(IDispatch** parent) noexcept
 {
-    if (parent == nullptr) {
-        return E_POINTER;
-    }
-    *parent = nullptr;
-    if (box == nullptr) {
-        return RPC_E_DISCONNECTED;
+    if (const HRESULT opened = Open(nullptr, nullptr, parent); FAILED(opened)) {
+        return opened;
     }
     // The platform's object of the window that holds this client area.
     auto* const fromWindow = Oleacc().Find<decltype(AccessibleObjectFromWindow)>("AccessibleObjectFromWindow");
-    if (fromWindow == nullptr) {
-        return E_FAIL;
-    }
-    return fromWindow(window, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch), reinterpret_cast<void**>(parent));
+    return fromWindow == nullptr ? E_FAIL
+                                 : fromWindow(window, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
+                                              reinterpret_cast<void**>(parent));
 }
 
 HRESULT MsgBoxAccessible::get_accChildCount(long* count) noexcept
 {
-    if (count == nullptr) {
-        return E_POINTER;
+    const HRESULT opened = Open(nullptr, nullptr, count);
+    if (SUCCEEDED(opened)) {
+        *count = *view.buttonCount;
     }
-    *count = 0;
-    if (box == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    *count = box->buttonCount;
-    return S_OK;
+    return opened;
 }
 
 HRESULT MsgBoxAccessible::get_accChild(VARIANT child, IDispatch** object) noexcept
 {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, object);
     // The buttons are simple elements of this object, not objects of their own.
-    return childId == kChildSelf ? E_INVALIDARG : S_FALSE;
+    return FAILED(opened) ? opened : id == kChildSelf ? E_INVALIDARG : S_FALSE;
 }
 
 HRESULT MsgBoxAccessible::get_accName(VARIANT child, BSTR* name) noexcept
 {
-    if (name == nullptr) {
-        return E_POINTER;
-    }
-    *name = nullptr;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
-    if (childId == kChildSelf) {
-        return Give(AccessibleBoxName(box->caption, box->text), name);
-    }
-    return Give(box->buttons[childId - 1].caption, name);
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, name);
+    return FAILED(opened) ? opened
+                          : Give(id == kChildSelf ? AccessibleBoxName(*view.caption, *view.text)
+                                                  : view.buttons[id - 1].caption,
+                                 name);
 }
 
 HRESULT MsgBoxAccessible::get_accValue(VARIANT, BSTR* value) noexcept
 {
-    if (value == nullptr) {
-        return E_POINTER;
-    }
-    *value = nullptr;
-    return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return Lacking(value);
 }
 
 HRESULT MsgBoxAccessible::get_accDescription(VARIANT child, BSTR* description) noexcept
 {
-    if (description == nullptr) {
-        return E_POINTER;
-    }
-    *description = nullptr;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
-    if (childId != kChildSelf) {
-        return GiveNothing(description);
-    }
-    return Give(box->text != nullptr ? box->text : L"", description);
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, description);
+    // The box has the text as its description; a button has none.
+    return FAILED(opened) ? opened
+           : id != kChildSelf ? S_FALSE
+                              : Give(*view.text != nullptr ? *view.text : L"", description);
 }
 
 HRESULT MsgBoxAccessible::get_accRole(VARIANT child, VARIANT* role) noexcept
 {
-    if (role == nullptr) {
-        return E_POINTER;
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, role);
+    if (SUCCEEDED(opened)) {
+        role->vt = VT_I4;
+        role->lVal = AccessibleRole(id);
     }
-    role->vt = VT_EMPTY;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
-    role->vt = VT_I4;
-    role->lVal = AccessibleRole(childId);
-    return S_OK;
+    return opened;
 }
 
 HRESULT MsgBoxAccessible::get_accState(VARIANT child, VARIANT* state) noexcept
 {
-    if (state == nullptr) {
-        return E_POINTER;
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, state);
+    if (SUCCEEDED(opened)) {
+        state->vt = VT_I4;
+        state->lVal = static_cast<LONG>(AccessibleState(id, *view.input, WindowFocused()));
     }
-    state->vt = VT_EMPTY;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
-    state->vt = VT_I4;
-    state->lVal = static_cast<LONG>(AccessibleState(childId, box->input, WindowFocused()));
-    return S_OK;
+    return opened;
 }
 
 HRESULT MsgBoxAccessible::get_accHelp(VARIANT, BSTR* help) noexcept
 {
-    if (help == nullptr) {
-        return E_POINTER;
-    }
-    *help = nullptr;
-    return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return Lacking(help);
 }
 
 HRESULT MsgBoxAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) noexcept
 {
-    if (file == nullptr || topic == nullptr) {
-        return E_POINTER;
-    }
-    *file = nullptr;
-    *topic = 0;
-    return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return Lacking(file, topic);
 }
 
 HRESULT MsgBoxAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept
 {
-    if (shortcut == nullptr) {
-        return E_POINTER;
-    }
-    *shortcut = nullptr;
-    return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return Lacking(shortcut);
 }
 
 HRESULT MsgBoxAccessible::get_accFocus(VARIANT* child) noexcept
 {
-    if (child == nullptr) {
-        return E_POINTER;
+    if (const HRESULT opened = Open(nullptr, nullptr, child); FAILED(opened)) {
+        return opened;
     }
-    child->vt = VT_EMPTY;
-    if (box == nullptr) {
-        return RPC_E_DISCONNECTED;
-    }
-    const std::int32_t focused = FocusedChild(box->input, WindowFocused());
-    SetChildId(child, focused);
+    const std::int32_t focused = FocusedChild(*view.input, WindowFocused());
+    GiveChild(focused, child);
     return focused >= 0 ? S_OK : S_FALSE;
 }
 
 HRESULT MsgBoxAccessible::get_accSelection(VARIANT* children) noexcept
 {
-    if (children == nullptr) {
-        return E_POINTER;
-    }
-    children->vt = VT_EMPTY;
-    return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return Lacking(children);
 }
 
 HRESULT MsgBoxAccessible::get_accDefaultAction(VARIANT child, BSTR* action) noexcept
 {
-    if (action == nullptr) {
-        return E_POINTER;
-    }
-    *action = nullptr;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
-    if (childId == kChildSelf) {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    return Give(kPressAction, action);
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, action);
+    return FAILED(opened) ? opened : id == kChildSelf ? DISP_E_MEMBERNOTFOUND : Give(kPressAction, action);
 }
 
 HRESULT MsgBoxAccessible::accSelect(long, VARIANT) noexcept
 {
-    return box == nullptr ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
+    return Lacking();
 }
 
 HRESULT MsgBoxAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) noexcept
 {
-    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
-        return E_POINTER;
+    std::int32_t id = 0;
+    if (const HRESULT opened = Open(&child, &id, left, top, width, height); FAILED(opened)) {
+        return opened;
     }
-    *left = *top = *width = *height = 0;
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
-    }
-    BoxRect rect;
-    if (childId == kChildSelf) {
-        RECT windowRect{};
-        if (GetWindowRect(window, &windowRect) == FALSE) {
+    RECT rect{};
+    if (id == kChildSelf) {
+        if (GetWindowRect(window, &rect) == FALSE) {
             return E_FAIL;
         }
-        rect = {windowRect.left, windowRect.top, windowRect.right, windowRect.bottom};
     } else {
-        rect = RectOnScreen(box->buttons[childId - 1].rect, PlacementOf(window));
+        // In screen pixels of the layout as the box is drawn, at its scale.
+        const BoxRect onScreen = RectOnScreen(view.buttons[id - 1].rect, PlacementOf(window));
+        rect = {onScreen.left, onScreen.top, onScreen.right, onScreen.bottom};
     }
     *left = rect.left;
     *top = rect.top;
@@ -367,55 +292,43 @@ HRESULT MsgBoxAccessible::accLocation(long* left, long* top, long* width, long* 
 
 HRESULT MsgBoxAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) noexcept
 {
-    if (end == nullptr) {
-        return E_POINTER;
+    std::int32_t id = 0;
+    if (const HRESULT opened = Open(&start, &id, end); FAILED(opened)) {
+        return opened;
     }
-    end->vt = VT_EMPTY;
-    std::int32_t startId = 0;
-    if (const HRESULT checked = CheckChild(start, startId); FAILED(checked)) {
-        return checked;
-    }
-    const std::int32_t target =
-        NavigateChild(startId, direction, box->buttonCount, PlacementOf(window).mirrored);
+    const std::int32_t target = NavigateChild(id, direction, *view.buttonCount, PlacementOf(window).mirrored);
     if (target == kBadChild) {
         return E_INVALIDARG;
     }
-    SetChildId(end, target);
+    GiveChild(target, end);
     return target >= 0 ? S_OK : S_FALSE;
 }
 
 HRESULT MsgBoxAccessible::accHitTest(long x, long y, VARIANT* child) noexcept
 {
-    if (child == nullptr) {
-        return E_POINTER;
-    }
-    child->vt = VT_EMPTY;
-    if (box == nullptr) {
-        return RPC_E_DISCONNECTED;
+    if (const HRESULT opened = Open(nullptr, nullptr, child); FAILED(opened)) {
+        return opened;
     }
     RECT windowRect{};
-    const POINT point{x, y};
-    if (GetWindowRect(window, &windowRect) == FALSE || PtInRect(&windowRect, point) == FALSE) {
+    if (GetWindowRect(window, &windowRect) == FALSE || PtInRect(&windowRect, POINT{x, y}) == FALSE) {
         return S_FALSE;
     }
     const BoxPoint inClient = PointInClient(x, y, PlacementOf(window));
-    SetChildId(child, ChildAtPoint(box->buttons, box->buttonCount, inClient.x, inClient.y));
+    GiveChild(ChildAtPoint(view.buttons, *view.buttonCount, inClient.x, inClient.y), child);
     return S_OK;
 }
 
 HRESULT MsgBoxAccessible::accDoDefaultAction(VARIANT child) noexcept
 {
-    std::int32_t childId = 0;
-    if (const HRESULT checked = CheckChild(child, childId); FAILED(checked)) {
-        return checked;
+    std::int32_t id = 0;
+    if (const HRESULT opened = Open(&child, &id); FAILED(opened)) {
+        return opened;
     }
-    if (childId == kChildSelf) {
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    // The press is answered by the box window in its own turn, like a click;
-    // the reader does not wait for the box to close.
-    return PostMessageW(window, kAccessiblePressMessage, static_cast<WPARAM>(childId - 1), 0) != FALSE ? S_OK
-                                                                                                    : E_FAIL;
+    // The press is answered by the box window in its own turn, like a click,
+    // and only the first of a box counts; the reader does not wait for it.
+    return id == kChildSelf ? DISP_E_MEMBERNOTFOUND
+           : PostMessageW(window, kAccessiblePressMessage, static_cast<WPARAM>(id - 1), 0) != FALSE ? S_OK
+                                                                                                  : E_FAIL;
 }
 
 HRESULT MsgBoxAccessible::put_accName(VARIANT, BSTR) noexcept
@@ -433,12 +346,32 @@ MsgBoxAccessibility::~MsgBoxAccessibility()
     LeaveApartment();
 }
 
+namespace {
+
+// This Wine gives a new apartment of the same thread the identity of the
+// last one, and its objects the same numbers: a reader still holding the last
+// box's object would be handed that dead proxy for the next box. So the
+// first box keeps an apartment for the thread until the process ends, and
+// every object gets an identity of its own.
+struct KeptApartment {
+    bool entered = SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    ~KeptApartment()
+    {
+        if (entered) {
+            ComLibrary::CoUninitialize();
+        }
+    }
+};
+
+}  // namespace
+
 void MsgBoxAccessibility::EnterApartment() noexcept
 {
     if (!inApartment) {
+        static const KeptApartment kept;
         // Calls from readers in other processes come in through the
         // apartment's messages, which the box's modal loop dispatches.
-        inApartment = SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        inApartment = kept.entered && SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     }
 }
 
@@ -451,14 +384,14 @@ void MsgBoxAccessibility::LeaveApartment() noexcept
     }
 }
 
-LRESULT MsgBoxAccessibility::OnGetObject(OrvexMsgBox& box, HWND window, WPARAM wParam, LPARAM lParam) noexcept
+LRESULT MsgBoxAccessibility::OnGetObject(const MsgBoxView& view, HWND window, WPARAM wParam, LPARAM lParam) noexcept
 {
     // The object id arrives as a 32-bit value in a wider parameter.
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !inApartment) {
         return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
     }
     if (!object) {
-        object.Reset(new (std::nothrow) MsgBoxAccessible(box, window));
+        object.Reset(new (std::nothrow) MsgBoxAccessible(view, window));
         if (!object) {
             return E_OUTOFMEMORY;
         }

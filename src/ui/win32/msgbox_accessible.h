@@ -10,24 +10,35 @@
 #include <cstdint>
 
 #include "app/ground/win32/unique_handle.h"
-
-class OrvexMsgBox;
+#include "ui/msgbox_button.h"
+#include "ui/msgbox_input.h"
 
 // Posted to the box window by a reader's default action: press the button
 // whose index is the first parameter.
 inline constexpr UINT kAccessiblePressMessage = WM_APP + 0x1A1;
 
-// The box and its buttons. It reads the box through a back-pointer, on the
-// box's thread (calls from other processes reach it through the box's message
-// loop); once detached, when the box window goes, it answers every call
-// with RPC_E_DISCONNECTED.
+// What a reader may see of a box, read-only: its buttons (kMaxButtons, the
+// first count shown), its input state and its texts, where the box keeps
+// them.
+struct MsgBoxView {
+    const MsgBoxButton* buttons = nullptr;
+    const std::int32_t* buttonCount = nullptr;
+    const MsgBoxInput* input = nullptr;
+    const wchar_t* const* text = nullptr;
+    const wchar_t* const* caption = nullptr;
+};
+
+// The box and its buttons, read through the view on the box's thread (calls
+// from other processes reach it through the box's message loop); once
+// detached, when the box window goes, it answers every call with
+// RPC_E_DISCONNECTED.
 class MsgBoxAccessible final : public IAccessible {
 public:
-    MsgBoxAccessible(OrvexMsgBox& box, HWND window) noexcept;
+    MsgBoxAccessible(const MsgBoxView& view, HWND window) noexcept : view(view), window(window) {}
     MsgBoxAccessible(const MsgBoxAccessible&) = delete;
     MsgBoxAccessible& operator=(const MsgBoxAccessible&) = delete;
 
-    void Detach() noexcept;
+    void Detach() noexcept { window = nullptr; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
@@ -69,19 +80,25 @@ public:
 private:
     ~MsgBoxAccessible() = default;
 
-    // The child id a reader names, when the box is still there and has
-    // such a child; otherwise the error to answer.
-    [[nodiscard]] HRESULT CheckChild(const VARIANT& child, std::int32_t& childId) const noexcept;
+    // The opening every call shares: each out pointer checked and what it
+    // points to cleared, the box still there, and the child (when one is
+    // named) one of the box's, its id then in childId.
+    template <typename... Out>
+    [[nodiscard]] HRESULT Open(const VARIANT* child, std::int32_t* childId, Out*... out) const noexcept;
+    // What a box has none of: the opening's error, or DISP_E_MEMBERNOTFOUND.
+    template <typename... Out>
+    [[nodiscard]] HRESULT Lacking(Out*... out) const noexcept;
     [[nodiscard]] bool WindowFocused() const noexcept;
 
     LONG references = 1;
-    OrvexMsgBox* box;
+    MsgBoxView view;
     HWND window;
 };
 
 // What the box holds for its readers: the COM apartment, entered by Init
-// and left by Cleanup, and the accessible object, made on the first request
-// and disconnected when the box window goes.
+// and left by Cleanup (under one that the thread keeps until the process
+// ends), and the accessible object, made on the first request and
+// disconnected when the box window goes.
 class MsgBoxAccessibility {
 public:
     MsgBoxAccessibility() noexcept = default;
@@ -97,7 +114,7 @@ public:
 
     // The answer to WM_GETOBJECT: the object for OBJID_CLIENT, the default
     // window procedure's answer for every other id.
-    [[nodiscard]] LRESULT OnGetObject(OrvexMsgBox& box, HWND window, WPARAM wParam, LPARAM lParam) noexcept;
+    [[nodiscard]] LRESULT OnGetObject(const MsgBoxView& view, HWND window, WPARAM wParam, LPARAM lParam) noexcept;
     // Readers that still hold the object get an error from now on.
     void Disconnect() noexcept;
 

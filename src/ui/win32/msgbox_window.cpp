@@ -84,7 +84,12 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
         return 1;   // only the band is ever painted
     case WM_DISPLAYCHANGE:
-        OnDisplayChange(window);
+        OnDisplayChange(window, false);
+        return 0;
+    case WM_DPICHANGED:
+        // The box covers its screen whatever rectangle the system suggests.
+        ApplyDpi(LOWORD(wParam));
+        OnDisplayChange(window, true);
         return 0;
     case WM_KEYDOWN:
         OnKeyDown(window, static_cast<std::uint32_t>(wParam));
@@ -105,7 +110,7 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnLButtonUp(window, PointerX(lParam), PointerY(lParam));
         return 0;
     case WM_GETOBJECT:
-        return accessibility.OnGetObject(*this, window, wParam, lParam);
+        return accessibility.OnGetObject({buttons, &buttonCount, &input, &text, &caption}, window, wParam, lParam);
     case kAccessiblePressMessage:
         OnAccessiblePress(static_cast<std::int32_t>(wParam));
         return 0;
@@ -170,17 +175,20 @@ void OrvexMsgBox::OnTimer(HWND window, UINT_PTR id) noexcept
     Apply(window, TimeoutRule());
 }
 
-void OrvexMsgBox::OnDisplayChange(HWND window) noexcept
+void OrvexMsgBox::OnDisplayChange(HWND window, bool measureBand) noexcept
 {
     if (hwndBkgnd == nullptr) {
         return;
     }
-    // The band keeps its height; the next paint spreads it over the new width.
+    // After a change of resolution the band keeps its height; after a change
+    // of scale it is measured again with the new fonts.
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_HIDEWINDOW);
+    Arrange(window, width, height, measureBand);
     ShowWindow(window, SW_SHOW);
     SetWindowPos(hwndBkgnd, HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
@@ -216,57 +224,75 @@ void OrvexMsgBox::AnswerAndClose(std::int32_t answer) noexcept
     PostMessageW(hwndBkgnd, WM_CLOSE, 0, 0);
 }
 
+// Draws what the layout holds; the layout is made when the window is
+// created and when its screen changes, never here, so a paint of part of the
+// window paints exactly that part of the same picture.
 void OrvexMsgBox::Paint(HWND window) noexcept
 {
     const PaintPass paint(window);
-    const RECT& update = paint.Update();
-    const std::int32_t width = update.right - update.left;
-    const std::int32_t height = update.bottom - update.top;
-
-    // The whole band is drawn off screen and copied in one transfer.
-    const UniqueMemoryDc memory(CreateCompatibleDC(paint.Dc()));
-    const UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
-    const UniqueSelection selectedBitmap = SelectInto(memory.Get(), bitmap.Get());
-
-    const BoxRect band = BandRect(update.left, width, height, contentHeight);
-    PlaceButtons(buttons, buttonCount, width, height, contentHeight);
-    FillSolid(memory.Get(), ToRect(band), colors.bandColor);
-    DrawTexts(memory.Get(), band);
-    for (std::int32_t i = 0; i < buttonCount && i < kMaxButtons; ++i) {
-        DrawButton(memory.Get(), i);
+    const BoxRect& band = layout.band;
+    RECT unused{};
+    const RECT bandRect = ToRect(band);
+    if (IntersectRect(&unused, &bandRect, &paint.Update()) == FALSE) {
+        return;
     }
-    BitBlt(paint.Dc(), band.left, band.top, width, contentHeight, memory.Get(), band.left, band.top, SRCCOPY);
+    // A mirrored window's band is drawn at its mirrored places into a plain
+    // bitmap and copied without mirroring: a copy into a mirrored context
+    // would reflect the text and the icon along with the places.
+    const bool mirrored = (GetLayout(paint.Dc()) & LAYOUT_RTL) != 0;
+    if (mirrored) {
+        SetLayout(paint.Dc(), 0);
+    }
+    // The whole band is drawn off screen and copied in one transfer, which
+    // the paint's clipping keeps to the part being repainted.
+    const UniqueMemoryDc memory(CreateCompatibleDC(paint.Dc()));
+    const UniqueGdiObject bitmap(CreateCompatibleBitmap(paint.Dc(), band.right - band.left, band.bottom - band.top));
+    const UniqueSelection selectedBitmap = SelectInto(memory.Get(), bitmap.Get());
+    SetWindowOrgEx(memory.Get(), band.left, band.top, nullptr);
+
+    FillSolid(memory.Get(), bandRect, colors.bandColor);
+    DrawTexts(memory.Get(), mirrored);
+    for (std::int32_t i = 0; i < buttonCount && i < kMaxButtons; ++i) {
+        DrawButton(memory.Get(), i, mirrored);
+    }
+    BitBlt(paint.Dc(), band.left, band.top, band.right - band.left, band.bottom - band.top, memory.Get(), band.left,
+           band.top, SRCCOPY);
 }
 
-void OrvexMsgBox::DrawTexts(HDC dc, const BoxRect& band) noexcept
+BoxRect OrvexMsgBox::Placed(const BoxRect& rect, bool mirrored) const noexcept
+{
+    return mirrored ? MirroredIn(rect, layout.band) : rect;
+}
+
+void OrvexMsgBox::DrawTexts(HDC dc, bool mirrored) noexcept
 {
     // The background colour is still the band's, so no box shows behind text.
     SetTextColor(dc, colors.textColor);
-    const std::int32_t rightmost = std::clamp(buttonCount, 1, kMaxButtons) - 1;
-    const std::int32_t rightmostLeft = buttons[rightmost].rect.left;
-
-    RECT captionLine = ToRect(TextColumn(band, rightmostLeft));
+    // Mirrored, the texts start at the column's right edge and still read
+    // left to right.
+    const UINT alignment = mirrored ? DT_RIGHT : DT_LEFT;
     {
+        RECT captionLine = ToRect(Placed(layout.captionLine, mirrored));
         const UniqueSelection font = SelectInto(dc, titleFont.Get());
-        DrawTextW(dc, caption, -1, &captionLine, kCaptionFormat | DT_CALCRECT);
-        DrawTextW(dc, caption, -1, &captionLine, kCaptionFormat);
+        DrawTextW(dc, caption, -1, &captionLine, kCaptionFormat | alignment);
     }
-    if (icon) {
-        const BoxPoint origin = IconOrigin(band, captionLine.bottom, iconWidth);
-        DrawIconEx(dc, origin.x, origin.y, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+    if (icon && !layout.icon.IsEmpty()) {
+        const BoxRect place = Placed(layout.icon, mirrored);
+        DrawIconEx(dc, place.left, place.top, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
     }
-    RECT message = ToRect(MessageRect(band, captionLine.bottom, rightmostLeft));
+    RECT message = ToRect(Placed(layout.message, mirrored));
     const UniqueSelection font = SelectInto(dc, textFont.Get());
-    DrawTextW(dc, text, -1, &message, kTextFormat);
+    DrawTextW(dc, text, -1, &message, kTextFormat | alignment);
 }
 
-void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index) noexcept
+void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index, bool mirrored) noexcept
 {
     const MsgBoxButton& button = buttons[index];
     if (button.rect.IsEmpty()) {
         return;
     }
-    FillSolid(dc, ToRect(button.rect), kFrameColor);
+    const BoxRect place = Placed(button.rect, mirrored);
+    FillSolid(dc, ToRect(place), kFrameColor);
 
     bool pointerInside = false;
     if (index != input.pressedIndex) {
@@ -278,10 +304,10 @@ void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index) noexcept
         }
     }
     const ButtonLook look = LookOfButton(colors, index, input.pressedIndex, pointerInside);
-    RECT face = ToRect(Inset(button.rect, kButtonFrame));
+    RECT face = ToRect(Inset(place, metrics.frame));
     FillSolid(dc, face, look.face);
     if (input.focusVisible != 0 && index == input.focusedIndex) {
-        const RECT focus = ToRect(Inset(button.rect, kButtonFrame + kFocusInset));
+        const RECT focus = ToRect(Inset(place, metrics.frame + metrics.focusInset));
         DrawFocusRect(dc, &focus);
     }
     const UniqueSelection font = SelectInto(dc, textFont.Get());

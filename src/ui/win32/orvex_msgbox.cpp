@@ -1,6 +1,7 @@
 #include "ui/win32/orvex_msgbox.h"
 
 #include <cstring>
+#include <utility>
 
 #include "ui/msgbox_style.h"
 #include "ui/right_to_left.h"
@@ -45,7 +46,14 @@ std::int32_t OrvexMsgBox::Init() noexcept
         return 0;
     }
     DetectRightToLeft();
-    if (CreateFonts() == 0) {
+    // Until the box window knows its screen, the system's resolution.
+    std::int32_t resolution = 96;
+    if (const UniqueWindowDc screen = TakeWindowDc(nullptr)) {
+        resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
+    }
+    dpi = resolution > 0 ? resolution : 96;
+    metrics = MetricsAt(dpi);
+    if (CreateFonts(dpi) == 0) {
         Cleanup();
         return 0;
     }
@@ -101,37 +109,48 @@ void OrvexMsgBox::DetectRightToLeft() noexcept
     }
 }
 
-std::int32_t OrvexMsgBox::CreateFonts() noexcept
+std::int32_t OrvexMsgBox::CreateFonts(std::int32_t resolution) noexcept
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
+    NONCLIENTMETRICSW system{};
+    system.cbSize = sizeof system;
     static_assert(sizeof(NONCLIENTMETRICSW) == 504);
     // When the metrics cannot be read the descriptions stay empty, and the
     // fonts are the system's default at the bare heights.
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    int resolution = 0;
-    if (const UniqueWindowDc screen = TakeWindowDc(nullptr)) {
-        resolution = GetDeviceCaps(screen.Get().dc, LOGPIXELSY);
-    }
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
 
-    LOGFONTW title = metrics.lfCaptionFont;
+    // The heights are set here from the points, so the resolution counts
+    // once, whatever resolution the system's descriptions were made for.
+    LOGFONTW title = system.lfCaptionFont;
     title.lfHeight = FontHeight(title.lfHeight, kTitlePoints, resolution);
-    titleFont.Reset(CreateFontIndirectW(&title));
-    if (!titleFont) {
-        return 0;
-    }
-    LOGFONTW message = metrics.lfMessageFont;
+    UniqueGdiObject newTitle(CreateFontIndirectW(&title));
+    LOGFONTW message = system.lfMessageFont;
     message.lfHeight = FontHeight(message.lfHeight, kTextPoints, resolution);
-    textFont.Reset(CreateFontIndirectW(&message));
-    if (!textFont) {
+    UniqueGdiObject newText(CreateFontIndirectW(&message));
+    if (!newTitle || !newText) {
         return 0;
     }
+    titleFont = std::move(newTitle);
+    textFont = std::move(newText);
     return 1;
+}
+
+void OrvexMsgBox::ApplyDpi(std::int32_t newDpi) noexcept
+{
+    // Fonts that cannot be made leave the box as it was.
+    if (newDpi < 1 || newDpi == dpi || CreateFonts(newDpi) == 0) {
+        return;
+    }
+    dpi = newDpi;
+    metrics = MetricsAt(dpi);
+    if (iconId != 0) {
+        LoadBoxIcon(iconId);
+    }
 }
 
 void OrvexMsgBox::Cleanup() noexcept
 {
     icon.Reset();
+    iconId = 0;
     iconWidth = 0;
     iconHeight = 0;
     textFont.Reset();
@@ -178,57 +197,76 @@ std::int32_t OrvexMsgBox::LoadBoxIcon(std::uint32_t id) noexcept
     if (id == 0 || id > 0xFFFF) {
         return 0;   // not a numeric resource id
     }
+    // Loaded at the size it is drawn, never stretched from a smaller image;
+    // not shared, so the box owns and destroys it.
     const LPCWSTR name = MAKEINTRESOURCEW(id);
-    HANDLE image = LoadImageW(hInstance, name, IMAGE_ICON, 32, 32, LR_SHARED);
+    const std::int32_t size = metrics.iconSize;
+    HANDLE image = LoadImageW(hInstance, name, IMAGE_ICON, size, size, 0);
     if (image == nullptr) {
-        image = LoadImageW(nullptr, name, IMAGE_ICON, 32, 32, LR_SHARED);
+        image = LoadImageW(nullptr, name, IMAGE_ICON, size, size, 0);
     }
     if (image == nullptr) {
         return 0;
     }
-    UniqueIcon previous(icon.Release());
     icon.Reset(static_cast<HICON>(image));
-    iconWidth = 32;
-    iconHeight = 32;
+    iconId = id;
+    iconWidth = size;
+    iconHeight = size;
     if (hwndMsgBox != nullptr && IsWindow(hwndMsgBox)) {
         InvalidateRect(hwndMsgBox, nullptr, TRUE);
-    }
-    if (previous.Get() == icon.Get()) {
-        // A shared icon loaded twice is the same handle; it stays ours.
-        static_cast<void>(previous.Release());
     }
     return 1;
 }
 
 std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t height) noexcept
 {
-    const std::int32_t minimumHeight = MinimumBandHeight(iconHeight);
-    contentHeight = kBandBaseHeight;
-    std::int32_t captionHeight = 0;
-    std::int32_t textHeight = 0;
-    if (const UniqueWindowDc dc = TakeWindowDc(window)) {
-        const RECT measuring = ToRect(MeasuringRect(width, minimumHeight));
-        RECT rect = measuring;
-        {
-            const UniqueSelection font = SelectInto(dc.Get().dc, titleFont.Get());
-            DrawTextW(dc.Get().dc, caption, -1, &rect, kCaptionFormat | DT_CALCRECT);
-            captionHeight = rect.bottom - rect.top;
-        }
-        rect = measuring;
-        {
-            const UniqueSelection font = SelectInto(dc.Get().dc, textFont.Get());
-            DrawTextW(dc.Get().dc, text, -1, &rect, kTextFormat | DT_CALCRECT);
-            textHeight = rect.bottom - rect.top;
-        }
+    // Windows before 10 (1607) has no resolution per window; the system's,
+    // which Init read, holds there.
+    static const auto dpiForWindow = reinterpret_cast<decltype(GetDpiForWindow)*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (const UINT windowDpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0; windowDpi != 0) {
+        ApplyDpi(static_cast<std::int32_t>(windowDpi));
     }
-    contentHeight = BandHeight(captionHeight, textHeight, iconHeight);
-    PlaceButtons(buttons, buttonCount, width, height, contentHeight);
-
+    Arrange(window, width, height, true);
     std::uint32_t interval = 0;
     if (TimeoutInterval(timeoutSeconds, interval)) {
         SetTimer(window, MSGBOX_TIMER_ID, interval, nullptr);
     }
     return 1;
+}
+
+void OrvexMsgBox::Arrange(HWND window, std::int32_t width, std::int32_t height, bool measureBand) noexcept
+{
+    RECT captionLine{};
+    std::int32_t textHeight = 0;
+    if (const UniqueWindowDc dc = TakeWindowDc(window)) {
+        const RECT measuring = ToRect(MeasuringRect(width, iconHeight, metrics));
+        captionLine = measuring;
+        {
+            const UniqueSelection font = SelectInto(dc.Get().dc, titleFont.Get());
+            DrawTextW(dc.Get().dc, caption, -1, &captionLine, kCaptionFormat | DT_CALCRECT);
+        }
+        RECT rect = measuring;
+        const UniqueSelection font = SelectInto(dc.Get().dc, textFont.Get());
+        DrawTextW(dc.Get().dc, text, -1, &rect, kTextFormat | DT_CALCRECT);
+        textHeight = rect.bottom - rect.top;
+    }
+    const std::int32_t captionHeight = captionLine.bottom - captionLine.top;
+    if (measureBand || contentHeight == 0) {
+        contentHeight = BandHeight(captionHeight, textHeight, iconHeight, metrics);
+    }
+    LayoutInput input;
+    input.width = width;
+    input.height = height;
+    input.buttonCount = buttonCount;
+    input.iconSize = icon ? iconWidth : 0;
+    input.bandHeight = contentHeight;
+    input.captionWidth = captionLine.right - captionLine.left;
+    input.captionHeight = captionHeight;
+    layout = LayOutBox(input, metrics);
+    for (std::int32_t i = 0; i < kMaxButtons; ++i) {
+        buttons[i].rect = layout.buttons[i];
+    }
 }
 
 std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captionText, std::uint32_t messageStyle,
@@ -241,6 +279,7 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
     input.focusVisible = 0;
     buttonCount = 1;
     contentHeight = 0;
+    layout = BoxLayout{};
     result = kIdOk;
     answered = false;
 

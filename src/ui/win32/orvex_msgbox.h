@@ -48,13 +48,12 @@ public:
     // 1 when the icon with this resource id was found in the program or
     // among the system's icons, 0 when not (nothing changes then).
     std::int32_t LoadBoxIcon(std::uint32_t id) noexcept;
-    // Band height, buttons and timeout timer for a box window of this size;
-    // the box window runs it when it is created. Returns 1.
+    // Band height, buttons and timeout timer for a box window of this size,
+    // at the resolution of its screen; the box window runs it when it is
+    // created. Returns 1.
     std::int32_t Layout(HWND window, std::int32_t width, std::int32_t height) noexcept;
 
 private:
-    friend class MsgBoxAccessible;
-
     // How the caption line and the message text are measured (with
     // DT_CALCRECT) and drawn.
     static constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_END_ELLIPSIS;
@@ -65,7 +64,12 @@ private:
 
     [[nodiscard]] std::int32_t RegisterClasses() noexcept;
     void DetectRightToLeft() noexcept;
-    [[nodiscard]] std::int32_t CreateFonts() noexcept;
+    [[nodiscard]] std::int32_t CreateFonts(std::int32_t resolution) noexcept;
+    // Fonts, icon and distances for another resolution.
+    void ApplyDpi(std::int32_t newDpi) noexcept;
+    // Measures the texts (the band height only when asked) and lays the box
+    // out for a client area of this size.
+    void Arrange(HWND window, std::int32_t width, std::int32_t height, bool measureBand) noexcept;
     void RunModalLoop() noexcept;
     void DestroyLeftoverWindows() noexcept;
 
@@ -76,15 +80,17 @@ private:
     void OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnTimer(HWND window, UINT_PTR id) noexcept;
-    void OnDisplayChange(HWND window) noexcept;
+    void OnDisplayChange(HWND window, bool measureBand) noexcept;
     void Apply(HWND window, const InputOutcome& outcome) noexcept;
     void AnswerAndClose(std::int32_t answer) noexcept;
     void OnAccessiblePress(std::int32_t index) noexcept;
     void AnnounceFocusMove(HWND window, std::int32_t focusedBefore) noexcept;
 
     void Paint(HWND window) noexcept;
-    void DrawTexts(HDC dc, const BoxRect& band) noexcept;
-    void DrawButton(HDC dc, std::int32_t index) noexcept;
+    // Where a part of the layout is drawn in the band's bitmap.
+    [[nodiscard]] BoxRect Placed(const BoxRect& rect, bool mirrored) const noexcept;
+    void DrawTexts(HDC dc, bool mirrored) noexcept;
+    void DrawButton(HDC dc, std::int32_t index, bool mirrored) noexcept;
 
     HINSTANCE hInstance;
     UniqueClassRegistration bkgndAtom;
@@ -95,8 +101,13 @@ private:
     UniqueGdiObject titleFont;
     UniqueGdiObject textFont;
     UniqueIcon icon;
+    std::uint32_t iconId = 0;
     std::int32_t iconWidth = 0;
     std::int32_t iconHeight = 0;
+    // The resolution the fonts, the icon and the layout are made for.
+    std::int32_t dpi = 96;
+    BoxMetrics metrics;
+    BoxLayout layout;
     MsgBoxColors colors;   // textColor, bandColor, buttonColor, hoverColor, pressedColor
     MsgBoxInput input;     // focusedIndex, pressedIndex, focusVisible
     const wchar_t* text = L"";

@@ -1,7 +1,8 @@
 """The message box on the screen: a band of BAND across the whole width,
-centred in height, with its buttons (90 x 32 in white 2-pixel frames)
-right-aligned at three quarters of the width, 15 pixels above the band's
-bottom. Under Wine without a compositor the dimmed veil shows as black."""
+centred in height, with its buttons (90 x 32 in white 2-pixel frames at 96
+DPI, scaled with the resolution) right-aligned at three quarters of the
+width, 15 pixels above the band's bottom. Under Wine without a compositor the
+dimmed veil shows as black."""
 from dataclasses import dataclass
 
 from . import screen
@@ -10,12 +11,18 @@ BAND, BUTTON, HOVER = (31, 0, 104), (70, 23, 180), (95, 55, 190)
 WHITE = (255, 255, 255)   # frames, captions, the pressed face
 
 
+def scaled(value, dpi):
+    """A distance designed at 96 DPI at another resolution, rounded as MulDiv does."""
+    return (value * dpi + 48) // 96
+
+
 @dataclass(frozen=True)
 class Button:
     left: int
     top: int
     right: int    # excluded
     bottom: int   # excluded
+    frame: int = 2
 
     @property
     def centre(self):
@@ -23,7 +30,7 @@ class Button:
 
     @property
     def face(self):
-        return (self.left + 2, self.top + 2, self.right - 2, self.bottom - 2)
+        return (self.left + self.frame, self.top + self.frame, self.right - self.frame, self.bottom - self.frame)
 
 
 @dataclass(frozen=True)
@@ -34,10 +41,11 @@ class Box:
     buttons: tuple     # left to right
 
 
-def find_box(image):
+def find_box(image, dpi=96):
     """The box in a screenshot, or None: the band is the longest run of band
     colour down both edges; the buttons are found in the row just inside their
     faces' top, where neither caption nor focus mark reaches."""
+    width, height, margin, edge = (scaled(value, dpi) for value in (90, 32, 15, 2))
     left, right = screen.column(image, 0), screen.column(image, image.width - 1)
     runs = [y for y in range(image.height) if left[y] == BAND == right[y]]
     if not runs:
@@ -47,25 +55,25 @@ def find_box(image):
         if y != previous + 1:
             band = max(band, (start, previous + 1), key=lambda b: b[1] - b[0])
             start = y
-    top = band[1] - 15 - 32
-    values, frame = screen.row(image, top + 3), screen.row(image, top)
+    top = band[1] - margin - height
+    values, frame = screen.row(image, top + edge + 1), screen.row(image, top)
     buttons, x = [], 0
-    while top > 0 and x + 90 <= image.width:
-        r = x + 90
-        if (values[x:x + 2] == values[r - 2:r] == [WHITE] * 2 and len(set(values[x + 2:r - 2])) == 1
-                and WHITE not in (values[x - 1:x] + values[r:r + 1]) and frame[x:r] == [WHITE] * 90):
-            buttons.append(Button(x, top, r, top + 32))
+    while top > 0 and x + width <= image.width:
+        r = x + width
+        if (values[x:x + edge] == values[r - edge:r] == [WHITE] * edge and len(set(values[x + edge:r - edge])) == 1
+                and WHITE not in (values[x - 1:x] + values[r:r + 1]) and frame[x:r] == [WHITE] * width):
+            buttons.append(Button(x, top, r, top + height, edge))
             x = r
         else:
             x += 1
     return Box(image.width, band[0], band[1], tuple(buttons)) if buttons else None
 
 
-def box_of(process, timeout=30):
+def box_of(process, timeout=30, dpi=96):
     """(box, screenshot) once a running program shows its box; None when it ends without one."""
     def look():
         image = None if process.poll() is not None else screen.screenshot()
-        box = image and find_box(image)
+        box = image and find_box(image, dpi)
         return "ended" if image is None else (box, image) if box else None
     found = screen.wait_until(look, timeout, message="the box or the program's end")
     return None if found == "ended" else found

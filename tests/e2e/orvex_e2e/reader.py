@@ -5,6 +5,7 @@ kind and its key=value fields."""
 import queue
 import subprocess
 import threading
+import time
 from contextlib import contextmanager
 from dataclasses import dataclass
 
@@ -27,33 +28,30 @@ class Line:
 
 class Client:
     def __init__(self, process):
-        self.process, self.lines, self.seen = process, queue.Queue(), []
+        self.process, self.incoming, self.lines = process, queue.Queue(), []
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
         for raw in self.process.stdout:
             kind, *pairs = raw.decode("utf-8", "replace").rstrip("\r\n").split("\t")
-            self.lines.put(Line(kind, dict(pair.split("=", 1) for pair in pairs if "=" in pair)))
-        self.lines.put(None)
+            self.incoming.put(Line(kind, dict(pair.split("=", 1) for pair in pairs if "=" in pair)))
+        self.incoming.put(None)
 
     def wait_for(self, kind, timeout=TIMEOUT, **fields):
-        """The next line of that kind whose fields have those values; the
-        lines before it are kept in seen."""
-        while True:
+        """The first line of that kind with those fields not taken yet. The
+        reader's own calls let events in, so the lines of one kind may come
+        before or among those of another (a focus before its box, the box's
+        end or the next box before the answer to a press)."""
+        deadline = time.monotonic() + timeout
+        while (line := next((line for line in self.lines if line.matches(kind, fields)), None)) is None:
             try:
-                line = self.lines.get(timeout=timeout)
+                new = self.incoming.get(timeout=max(0.0, deadline - time.monotonic()))
             except queue.Empty:
-                raise AssertionError(f"no {kind} line within {timeout} s; seen {self.seen}") from None
-            assert line is not None, f"the reader ended; seen {self.seen}"
-            self.seen.append(line)
-            if line.matches(kind, fields):
-                return line
-
-    def seen_or_wait_for(self, kind, **fields):
-        """A line already read, or the next one: the reader's own calls let
-        events in while it reads, so the first focus may precede the start."""
-        return next((line for line in self.seen if line.matches(kind, fields)), None) or \
-            self.wait_for(kind, **fields)
+                raise AssertionError(f"no {kind} line within {timeout} s; not taken {self.lines}") from None
+            assert new is not None, f"the reader ended; not taken {self.lines}"
+            self.lines.append(new)
+        self.lines.remove(line)
+        return line
 
     def dialog(self):
         """The box line and its button lines, read when the box came."""
@@ -61,17 +59,12 @@ class Client:
         box = self.wait_for("box")
         return box, [self.wait_for("button") for _ in range(int(box["children"]))]
 
-    def press(self, child_id):
-        self.process.stdin.write(f"press {child_id}\n".encode())
-        self.process.stdin.flush()
-        return self.wait_for("pressed")
-
 
 @contextmanager
-def started(program, env=None):
-    """The client, following the box's events once this returns."""
-    process = subprocess.Popen(["wine", str(program)], env=wine.environment(env), stdin=subprocess.PIPE,
-                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+def started(program, *arguments, env=None):
+    """The client, following the box's events once this returns; ended by its id at the end."""
+    process = subprocess.Popen(["wine", str(program), *arguments], env=wine.environment(env),
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:
         client = Client(process)
         client.wait_for("ready", timeout=wine.TIMEOUT)
@@ -79,7 +72,6 @@ def started(program, env=None):
     finally:
         if process.poll() is None:
             process.kill()
-        process.stdin.close()
         process.wait(timeout=wine.TIMEOUT)
 
 

@@ -68,47 +68,58 @@ TEST(MsgBoxStyle, BitsFourToSevenChooseOneOfFourDistinctIconsOrNone)
     EXPECT_EQ(IconIdOfStyle(0xFFFFFF34), exclamation);
 }
 
-TEST(MsgBoxGeometry, TheBandIsCentredAndAsHighAsTheTextsButNeverBelowTheIcon)
+TEST(MsgBoxGeometry, DistancesAreDesignedAt96DpiAndScaledOnceRoundingAsMulDivDoes)
 {
-    const struct { std::int32_t caption, text, icon, band; } heights[] = {
-        {0, 0, 0, 82},       // 30 + 10 + 10 + 32
-        {27, 16, 32, 125},
-        {0, 0, 53, 83},      // the icon's 53 + 30
-    };
-    for (const auto& c : heights) {
-        EXPECT_EQ(BandHeight(c.caption, c.text, c.icon), c.band) << c.caption << " " << c.text << " " << c.icon;
-    }
-    EXPECT_EQ(BandRect(0, 1024, 767, 112), (BoxRect{0, 327, 1024, 439}));
-    EXPECT_EQ(BandRect(0, 800, 100, 113), (BoxRect{0, -6, 800, 107}));   // truncates toward zero
-    EXPECT_EQ(MeasuringRect(1024, 62), (BoxRect{0, 0, 407, 62}));
-
-    // 1024 x 768, band 328-440, rightmost button at 678, caption line ending at 370.
-    const BoxRect band{0, 328, 1024, 440};
-    EXPECT_EQ(TextColumn(band, 678), (BoxRect{256, 343, 663, 425}));
-    EXPECT_EQ(MessageRect(band, 370, 678), (BoxRect{256, 380, 663, 425}));
-    EXPECT_EQ(IconOrigin(band, 370, 32), (BoxPoint{204, 375}));
-    EXPECT_EQ(TextColumn(BoxRect{100, 0, 500, 100}, 300).left, 100) << "a quarter of the band's width";
-    EXPECT_EQ(Inset(BoxRect{INT32_MIN, 0, INT32_MAX, 10}, -5), (BoxRect{INT32_MIN, -5, INT32_MAX, 15}));
-    EXPECT_EQ(BandHeight(INT32_MAX, INT32_MAX, INT32_MAX), INT32_MAX) << "no overflow";
-}
-
-TEST(MsgBoxGeometry, ButtonsSitRightAlignedAtThreeQuartersAndAPointHitsTheFirstThatHoldsIt)
-{
-    const struct { std::int32_t count, width, height, band; std::vector<BoxRect> rects; } cases[] = {
-        {1, 1024, 768, 112, {{678, 393, 768, 425}}},
-        {3, 1024, 768, 112, {{468, 393, 558, 425}, {573, 393, 663, 425}, {678, 393, 768, 425}}},
-        {1, 1023, 767, 113, {{677, 393, 767, 425}}},
-        {4, 1024, 768, 112, {{}, {}, {}}},   // a count outside 1 to 3 places nothing
+    const struct { std::int32_t value, dpi, scaled; } cases[] = {
+        {32, 96, 32}, {32, 144, 48}, {32, 192, 64}, {15, 144, 23}, {90, 120, 113}, {-15, 144, -23}, {10, 0, 10},
+        {INT32_MAX, 192, INT32_MAX},
     };
     for (const auto& c : cases) {
-        MsgBoxButton buttons[3];
-        PlaceButtons(buttons, c.count, c.width, c.height, c.band);
-        for (std::size_t i = 0; i < c.rects.size(); ++i) {
-            EXPECT_EQ(buttons[i].rect, c.rects[i]) << c.count << " buttons, " << c.width << ", button " << i;
-        }
+        EXPECT_EQ(ScaleFrom96(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
     }
+    EXPECT_EQ(MetricsAt(144).frame + MetricsAt(144).focusInset, 6) << "frame and focus mark scale too";
+    const struct { std::int32_t caption, text, icon, dpi, band; } heights[] = {
+        {0, 0, 0, 96, 82},   // 30 + 10 + 10 + 32
+        {27, 16, 32, 96, 125},
+        {0, 0, 53, 96, 83},   // the icon's 53 + 30
+        {0, 0, 0, 144, 123},
+        {0, 0, 96, 144, 141},
+    };
+    for (const auto& c : heights) {
+        EXPECT_EQ(BandHeight(c.caption, c.text, c.icon, MetricsAt(c.dpi)), c.band) << c.caption << " " << c.dpi;
+    }
+    EXPECT_EQ(BandHeight(INT32_MAX, INT32_MAX, INT32_MAX, MetricsAt(96)), INT32_MAX) << "no overflow";
+    EXPECT_EQ(MeasuringRect(1024, 32, MetricsAt(96)), (BoxRect{0, 0, 407, 62})) << "the column's width";
+    EXPECT_EQ(MeasuringRect(1024, 64, MetricsAt(192)), (BoxRect{0, 0, 302, 124}));
+    EXPECT_EQ(Inset(BoxRect{INT32_MIN, 0, INT32_MAX, 10}, -5), (BoxRect{INT32_MIN, -5, INT32_MAX, 15}));
+}
+
+TEST(MsgBoxGeometry, TheLayoutCentresTheBandAndPutsButtonsColumnAndIconInItAtAnyResolution)
+{
+    const struct { std::int32_t dpi, count, width, band; BoxLayout expected; } cases[] = {
+        // A 1024 x 768 screen at 96 DPI: the designed pixels.
+        {96, 3, 1024, 112, {{0, 328, 1024, 440}, {256, 343, 356, 370}, {204, 375, 236, 407}, {256, 380, 663, 425},
+                            {{468, 393, 558, 425}, {573, 393, 663, 425}, {678, 393, 768, 425}}}},
+        {96, 1, 1023, 113, {{0, 327, 1023, 440}, {255, 342, 355, 369}, {203, 374, 235, 406}, {255, 379, 662, 425},
+                            {{677, 393, 767, 425}}}},
+        {144, 2, 1024, 168, {{0, 300, 1024, 468}, {256, 323, 356, 350}, {178, 358, 226, 406}, {256, 365, 610, 445},
+                             {{475, 397, 610, 445}, {633, 397, 768, 445}}}},
+        {192, 4, 1024, 224, {{0, 272, 1024, 496}, {256, 302, 356, 329}, {152, 339, 216, 403}, {256, 349, 558, 466},
+                             {}}},   // a count outside 1 to 3 places no button
+    };
+    for (const auto& c : cases) {
+        const BoxMetrics metrics = MetricsAt(c.dpi);
+        EXPECT_EQ(LayOutBox({c.width, 768, c.count, metrics.iconSize, c.band, 100, 27}, metrics), c.expected) << c.dpi;
+    }
+    EXPECT_TRUE(LayOutBox({1024, 768, 1, 0, 112, 0, 0}, MetricsAt(96)).icon.IsEmpty());
+}
+
+TEST(MsgBoxGeometry, APointHitsTheFirstButtonThatHoldsIt)
+{
     MsgBoxButton buttons[3];
-    PlaceButtons(buttons, 3, 1024, 768, 112);
+    buttons[0].rect = {468, 393, 558, 425};
+    buttons[1].rect = {573, 393, 663, 425};
+    buttons[2].rect = {678, 393, 768, 425};
     const struct { std::int32_t count, x, y, hit; } points[] = {
         {3, 468, 393, 0},    // the top-left corner belongs to the button
         {3, 558, 400, -1},   // the right edge does not
@@ -130,10 +141,11 @@ std::string Outcomes(std::uint32_t style, const std::string& steps, MsgBoxInput&
 {
     const ButtonSet set = ButtonSetOfStyle(style);
     MsgBoxButton buttons[3];
+    const BoxLayout placed = LayOutBox({1024, 768, set.count, 0, 112, 0, 0}, MetricsAt(96));
     for (std::int32_t i = 0; i < set.count; ++i) {
         buttons[i].id = set.buttons[i].id;
+        buttons[i].rect = placed.buttons[i];
     }
-    PlaceButtons(buttons, set.count, 1024, 768, 112);
     const auto key = [](char c) -> std::uint32_t {
         return c == 'T' ? kKeyTab : c == 'E' ? kKeyEnter : c == 'S' ? kKeySpace : c == 'X' ? kKeyEscape : c;
     };
