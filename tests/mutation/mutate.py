@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Replays the mutant sample of scripts/mutants.txt against a source tree.
+"""Replays the mutant sample of tests/mutation/mutants.txt against a source tree.
 
 For each mutant: put the replacement into the file, build the targets it
 names, run the tests it names (stopping at the first failure), record
@@ -8,7 +8,7 @@ original text is not found exactly once, or none of its tests exists), and
 put the file back as it was. Targets and test programs that the build tree
 no longer has are passed over.
 
-  scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
+  tests/mutation/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
 The tree must have been configured and built with the native and windows
 presets beforehand. Windows mutants run under a Wine session of the tree's
@@ -91,13 +91,13 @@ def test_command(tree, mutant):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--tree", default=str(pathlib.Path(__file__).resolve().parent.parent))
+    parser.add_argument("--tree", default=str(pathlib.Path(__file__).resolve().parents[2]))
     parser.add_argument("--only", default="")
     parser.add_argument("--layer", default="")
     parser.add_argument("out")
     args = parser.parse_args()
     tree = os.path.abspath(args.tree)
-    mutants = load(os.path.join(tree, "scripts", "mutants.txt"))
+    mutants = load(os.path.join(tree, "tests", "mutation", "mutants.txt"))
     if args.only:
         keep = set(args.only.split(","))
         mutants = [m for m in mutants if m["id"] in keep]
