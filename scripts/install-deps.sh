@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and this
-# machine lacks. Debian 12, as root.
+# machine lacks (Debian 12). Nothing is missing: nothing to do, for any user.
+# Something is missing: root installs it; another user through sudo, asked
+# for a password only at a terminal; without either it names the command.
 set -euo pipefail
 
 packages=(
@@ -18,13 +20,18 @@ for package in "${packages[@]}"; do
   fi
 done
 
-if ((${#missing[@]} > 0)); then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing packages need root: run as root or install them first." >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if ((${#missing[@]} == 0)); then
+  exit 0
 fi
+echo "Missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=(env DEBIAN_FRONTEND=noninteractive)
+elif command -v sudo >/dev/null && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+  as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+else
+  echo "Installing them needs root. As root, run:" >&2
+  echo "  apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  exit 1
+fi
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

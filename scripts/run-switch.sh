@@ -63,8 +63,7 @@ if [ "$headless" -eq 1 ]; then
   orvex_xvfb_start 1024x768
   echo "No usable display: running on the virtual display $DISPLAY"
 fi
-wineserver -p
-wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+orvex_wineserver_start
 
 # The program and the stand-in tool side by side, as they are installed.
 cp build/windows/src/OrvexSwitcher.exe build/windows/tools/config_tool/OrvexConfigTool.exe "$run_dir/"

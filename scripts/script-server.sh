@@ -2,7 +2,7 @@
 # Builds and runs the stand-in WMI Script Server under Wine, in the prefix
 # that scripts/run-switch.sh uses, until Ctrl+C, --time-limit, or
 # "scripts/script-server.sh --stop" from another shell.
-#   scripts/script-server.sh [--profile NAME|FILE] [--record FILE] [settings...]
+#   scripts/script-server.sh [--profile NAME] [--record FILE] [settings...]
 # --help lists the profiles and settings.
 set -euo pipefail
 ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)

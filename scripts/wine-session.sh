@@ -43,14 +43,29 @@ orvex_xvfb_start() {
   rm -f "$number_file"
 }
 
+# orvex_wineserver_start: a persistent wineserver for the prefix, with Wine's
+# services running. Debian's wineserver starts with -p0: a server started by
+# a program begins to shut down the moment its last program ends, and from
+# then on refuses to create processes (CreateProcess fails with
+# ERROR_SHUTDOWN_IN_PROGRESS) while programs started from outside may still
+# join it. "wineserver -p" does nothing while any server of the prefix runs,
+# one shutting down too, so that one is ended first.
+orvex_wineserver_start() {
+  wineserver -k >/dev/null 2>&1 || true
+  if ! wineserver -p >/dev/null 2>&1; then
+    echo "Could not start a persistent wineserver for $WINEPREFIX" >&2
+    return 1
+  fi
+  # The warm-up starts Wine's own services with no output attached: started
+  # by a test, they would inherit its output pipe and hold it open.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 orvex_wine_start() {
   orvex_wine_prefix
   orvex_xvfb_start "${1:-1024x768}"
-  # A persistent server makes every later start of a program fast. The
-  # warm-up starts Wine's own services with no output attached: started by a
-  # test, they would inherit its output pipe and hold it open.
-  wineserver -p
-  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # A persistent server makes every later start of a program fast.
+  orvex_wineserver_start
   # The first window of a session starts the desktop process, which would
   # hold the output of a test's program in the same way: rundll32 makes a
   # window.

@@ -2,15 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-// Only A to Z fold; every other character compares by its code value.
-wchar_t FoldAsciiCase(wchar_t c) noexcept
-{
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
-}  // namespace
+#include "baselib/ascii_case.h"
 
 bool WmiKeyLess::operator()(std::wstring_view left, std::wstring_view right) const noexcept
 {

@@ -3,7 +3,7 @@
 // its base section, its customized section and the installer settings.
 #include <cstdint>
 
-#include "app/ground/records.h"
+#include "lang/string_catalog.h"
 #include "baselib/base_lib_table.h"
 #include "baselib/ini_parser_table.h"
 #include "lang/catalog_text.h"

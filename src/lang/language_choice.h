@@ -2,7 +2,7 @@
 // The choice of the language whose sections fill the string catalog.
 #include <cstdint>
 
-#include "app/ground/records.h"
+#include "lang/string_catalog.h"
 
 // English (United States): the language of every system that the file does
 // not otherwise serve.

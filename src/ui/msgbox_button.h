@@ -2,7 +2,7 @@
 // One button of a message box.
 #include <cstdint>
 
-#include "app/ground/records.h"
+#include "ui/button_labels.h"
 #include "ui/msgbox_geometry.h"
 
 struct MsgBoxButton {

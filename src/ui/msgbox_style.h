@@ -4,7 +4,7 @@
 // the icon (bits 4 to 7) are used, every other bit is ignored.
 #include <cstdint>
 
-#include "app/ground/records.h"
+#include "ui/button_labels.h"
 
 // The platform's answers (IDOK, IDCANCEL, ...).
 inline constexpr std::int32_t kIdOk = 1;

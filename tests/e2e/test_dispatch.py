@@ -3,7 +3,7 @@ session-ending ones are in test_session_end.py, the switch in
 test_switch_flows.py)."""
 import re
 
-from conftest import attribute
+from conftest import unwritable
 from orvex_e2e import trace_log, wine
 
 SHORTCUT = "OrvexSwitcher.lnk"
@@ -35,7 +35,8 @@ def test_taskbarpin_writes_a_shortcut_to_the_fixed_program_name_and_deletes_it(p
     renamed = program.rename(program_dir / "Renamed.exe")
     temp = tmp_path / "temp"
     temp.mkdir()
-    with attribute(temp, "a"):   # the delete fails, so the shortcut stays to be read
+    (temp / SHORTCUT).write_bytes(b"")   # saved over, but the delete fails: the shortcut stays to be read
+    with unwritable(temp):
         result = wine.run_with_windows_environment(renamed, "-taskbarpin", cwd=other_cwd,
                                                    variables={"TMP": wine.windows_path(temp), "TEMP": wine.windows_path(temp)})
         link = (temp / SHORTCUT).read_bytes()

@@ -8,7 +8,7 @@ from contextlib import ExitStack
 
 import pytest
 
-from conftest import attribute, built, folder_with
+from conftest import built, folder_with, unwritable
 from orvex_e2e import screen, trace_log, wine
 
 WHOLE = [17, 24, 16, 24, 20]
@@ -73,7 +73,7 @@ def test_a_pipe_that_is_not_of_message_type_fails_the_send(script_server, progra
 
 def test_a_read_only_program_folder_loses_the_file_line_only(script_server, program, program_dir, other_cwd):
     server = script_server("--profile", "ready")
-    with attribute(program_dir, "i"):
+    with unwritable(program_dir):
         assert run_under_debugger(program, other_cwd) == (0, READY_LOG)
     assert server.commands() == WHOLE
     assert [p.name for p in program_dir.iterdir()] == ["OrvexSwitcher.exe"]
@@ -103,7 +103,7 @@ def test_runs_take_turns_at_the_log_and_one_held_for_longer_stays_as_it_was(prog
 def test_an_unwritable_temporary_folder_leaves_nothing_and_exits_1(program, program_dir, other_cwd, tmp_path):
     folder = tmp_path / "temp"
     folder.mkdir()
-    with attribute(folder, "i"):
+    with unwritable(folder):
         result = wine.run_with_windows_environment(program, "-taskbarpin", cwd=other_cwd, variables={
             "TMP": wine.windows_path(folder), "TEMP": wine.windows_path(folder)})
     assert result.exit_code == 1

@@ -20,7 +20,9 @@ def held_tool(config_tool, env):
         yield
         assert wine.exit_code(process, timeout=30) is not None
         assert config_tool.hold_path.exists()
-    wine.stop_prefix(env)   # a reboot's wineboot may start the prefix's services again
+    # A reboot's wineboot may start the prefix's services again, and an ended
+    # session's server may refuse to create processes: the next test gets a new one.
+    wine.start_server(env)
 
 
 # Wine's ExitWindowsEx hands over to wineboot: "--kill" for EWX_FORCE, and

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ground/records.h"
+#include "ui/button_labels.h"
 
 struct ViewerOptions {
     std::optional<std::wstring> text;

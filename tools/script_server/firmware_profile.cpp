@@ -77,16 +77,6 @@ std::optional<std::uint32_t> ParseUnsigned(std::wstring_view text) noexcept
     return static_cast<std::uint32_t>(*number);
 }
 
-// An HRESULT as signed decimal or as 0x hex of its 32 bits.
-std::optional<std::int32_t> ParseHresult(std::wstring_view text) noexcept
-{
-    const std::optional<std::int64_t> number = ParseNumber(text);
-    if (!number || *number < -0x80000000ll) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
-}
-
 std::optional<std::wstring> Unescape(std::wstring_view text)
 {
     std::wstring out;
@@ -157,20 +147,9 @@ const T* Resolve(const std::optional<T> CommandBehaviour::*field, const CommandB
     return (every.*field).has_value() ? &*(every.*field) : nullptr;
 }
 
-std::wstring Key(std::wstring_view key, bool lowerCase)
+std::wstring FailureReply(std::int32_t result, std::uint32_t action)
 {
-    std::wstring text(key);
-    if (lowerCase) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; });
-    }
-    return text;
-}
-
-std::wstring FailureReply(std::int32_t result, std::uint32_t action, bool lowerCase)
-{
-    return Key(L"WMIS_HRESULT", lowerCase) + L"=" + std::to_wstring(result) + L";" +
-           Key(L"WMIS_ActionIndex", lowerCase) + L"=" + std::to_wstring(action);
+    return L"WMIS_HRESULT=" + std::to_wstring(result) + L";WMIS_ActionIndex=" + std::to_wstring(action);
 }
 
 // Filler fields "P=xxx;" of at most 64 characters ahead of text, so that no
@@ -218,45 +197,48 @@ const std::map<std::wstring_view, std::wstring_view>& NamedProfiles()
         {L"state-unknown", L"profile ready\nanswer 24=0x40000000\n"},
         // The firmware turns the switch order down.
         {L"refused", L"profile ready\nanswer 20=1\n"},
-        // No OrvexMethod instance: the query of action 3 finds nothing.
-        {L"absent", L"fail *=-2147217406@3\n"},
+        // No OrvexMethod instance: the query of action 3 finds nothing
+        // (WBEM_E_NOT_FOUND).
+        {L"absent", L"raw *=WMIS_HRESULT=-2147217406;WMIS_ActionIndex=3\n"},
     };
     return profiles;
 }
 
-bool IsProfileFlag(std::wstring_view name) noexcept
+namespace {
+
+// Applies every line of a profile text.
+bool ApplyProfileText(FirmwareProfile& profile, std::wstring_view text, std::wstring& error, int depth)
 {
-    return name == L"lower-case-keys";
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        const std::wstring_view line = Trim(text.substr(start, end - start));
+        start = end + 1;
+        if (line.empty()) {
+            continue;
+        }
+        const std::size_t blank = std::min(line.find_first_of(L" \t"), line.size());
+        if (!ApplyProfileSetting(profile, line.substr(0, blank), Trim(line.substr(blank)), error, depth)) {
+            return false;
+        }
+    }
+    return true;
 }
 
+}  // namespace
+
 bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::wstring_view value,
-                         const ProfileFileReader& readFile, std::wstring& error, int depth)
+                         std::wstring& error, int depth)
 {
-    if (name == L"lower-case-keys") {
-        profile.lowerCaseKeys = true;
-        return true;
-    }
     if (name == L"profile") {
         if (depth >= kMaximumProfileDepth) {
             return Fail(error, name, value, L"profiles nest too deeply");
         }
         const auto named = NamedProfiles().find(value);
-        if (named != NamedProfiles().end()) {
-            return ApplyProfileText(profile, named->second, readFile, error, depth + 1);
+        if (named == NamedProfiles().end()) {
+            return Fail(error, name, value, L"not a named profile");
         }
-        const std::optional<std::wstring> text = readFile ? readFile(std::wstring(value)) : std::nullopt;
-        if (!text) {
-            return Fail(error, name, value, L"neither a named profile nor a readable file");
-        }
-        return ApplyProfileText(profile, *text, readFile, error, depth + 1);
-    }
-    if (name == L"close") {
-        CommandBehaviour* target = Target(profile, value);
-        if (target == nullptr) {
-            return Fail(error, name, value, L"not a code");
-        }
-        ReplaceOutcome(profile, *target).closeWithoutReply = true;
-        return true;
+        return ApplyProfileText(profile, named->second, error, depth + 1);
     }
     const std::size_t equals = value.find(L'=');
     if (equals == std::wstring_view::npos) {
@@ -282,20 +264,6 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
         ReplaceOutcome(profile, *target).answers = std::move(answers);
         return true;
     }
-    if (name == L"fail") {
-        const std::size_t at = setting.find(L'@');
-        const std::optional<std::int32_t> result = ParseHresult(setting.substr(0, at));
-        std::optional<std::uint32_t> action = kMethodAction;
-        if (at != std::wstring_view::npos) {
-            action = ParseUnsigned(setting.substr(at + 1));
-        }
-        if (!result || !action) {
-            return Fail(error, name, value, L"expected HRESULT[@ACTION]");
-        }
-        ReplaceOutcome(profile, *target).failure = *result;
-        target->failingAction = *action;
-        return true;
-    }
     if (name == L"delay" || name == L"size" || name == L"cut") {
         const std::optional<std::uint32_t> number = ParseUnsigned(setting);
         if (!number) {
@@ -319,27 +287,6 @@ bool ApplyProfileSetting(FirmwareProfile& profile, std::wstring_view name, std::
     return Fail(error, name, value, L"unknown setting");
 }
 
-bool ApplyProfileText(FirmwareProfile& profile, std::wstring_view text, const ProfileFileReader& readFile,
-                      std::wstring& error, int depth)
-{
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find(L'\n', start), text.size());
-        const std::wstring_view line = Trim(text.substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line.front() == L'#') {
-            continue;
-        }
-        const std::size_t blank = std::min(line.find_first_of(L" \t"), line.size());
-        const std::wstring_view name = line.substr(0, blank);
-        const std::wstring_view value = Trim(line.substr(blank));
-        if (!ApplyProfileSetting(profile, name, value, readFile, error, depth)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 ComposedReply ComposeReply(const FirmwareProfile& profile, std::uint32_t code, std::size_t callIndex)
 {
     const auto found = profile.byCode.find(code);
@@ -351,20 +298,13 @@ ComposedReply ComposeReply(const FirmwareProfile& profile, std::uint32_t code, s
     if (const std::uint32_t* delay = Resolve(&CommandBehaviour::delayMilliseconds, own, every)) {
         reply.delayMilliseconds = *delay;
     }
-    if (outcome.closeWithoutReply) {
-        reply.closeWithoutReply = true;
-        return reply;
-    }
     if (outcome.rawReply) {
         reply.text = *outcome.rawReply;
-    } else if (outcome.failure) {
-        reply.text = FailureReply(*outcome.failure, outcome.failingAction.value_or(kMethodAction), profile.lowerCaseKeys);
     } else if (!outcome.answers.empty()) {
         const std::uint32_t answer = outcome.answers[std::min(callIndex, outcome.answers.size() - 1)];
-        reply.text = Key(L"WMIS_HRESULT", profile.lowerCaseKeys) + L"=0;" +
-                     Key(L"NotifycationReturnValue", profile.lowerCaseKeys) + L"=" + std::to_wstring(answer);
+        reply.text = L"WMIS_HRESULT=0;NotifycationReturnValue=" + std::to_wstring(answer);
     } else {
-        reply.text = FailureReply(kWbemInvalidMethodParameters, kMethodAction, profile.lowerCaseKeys);
+        reply.text = FailureReply(kWbemInvalidMethodParameters, kMethodAction);
     }
     if (const std::uint32_t* bytes = Resolve(&CommandBehaviour::replyBytes, own, every)) {
         reply.text = PadTo(std::move(reply.text), *bytes / 2);
@@ -376,7 +316,7 @@ ComposedReply ComposeReply(const FirmwareProfile& profile, std::uint32_t code, s
     return reply;
 }
 
-std::wstring ComposeScriptError(const FirmwareProfile& profile, std::uint32_t wrongAction)
+std::wstring ComposeScriptError(std::uint32_t wrongAction)
 {
-    return FailureReply(kWbemInvalidParameter, wrongAction, profile.lowerCaseKeys);
+    return FailureReply(kWbemInvalidParameter, wrongAction);
 }

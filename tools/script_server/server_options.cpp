@@ -18,11 +18,10 @@ std::optional<std::uint32_t> ParseCount(std::wstring_view text)
 
 }  // namespace
 
-bool ParseServerArguments(const std::vector<std::wstring>& arguments, const ProfileFileReader& readFile,
-                          ServerOptions& options, std::wstring& error)
+bool ParseServerArguments(const std::vector<std::wstring>& arguments, ServerOptions& options, std::wstring& error)
 {
     const bool namesProfile = std::find(arguments.begin(), arguments.end(), L"--profile") != arguments.end();
-    if (!namesProfile && !ApplyProfileSetting(options.profile, L"profile", L"ready", readFile, error)) {
+    if (!namesProfile && !ApplyProfileSetting(options.profile, L"profile", L"ready", error)) {
         return false;
     }
     for (std::size_t at = 0; at < arguments.size(); ++at) {
@@ -34,12 +33,6 @@ bool ParseServerArguments(const std::vector<std::wstring>& arguments, const Prof
         const std::wstring_view name = std::wstring_view(argument).substr(2);
         if (name == L"stop" || name == L"help" || name == L"byte-pipe") {
             (name == L"stop" ? options.stop : name == L"help" ? options.help : options.bytePipe) = true;
-            continue;
-        }
-        if (IsProfileFlag(name)) {
-            if (!ApplyProfileSetting(options.profile, name, L"", readFile, error)) {
-                return false;
-            }
             continue;
         }
         if (at + 1 >= arguments.size()) {
@@ -56,7 +49,7 @@ bool ParseServerArguments(const std::vector<std::wstring>& arguments, const Prof
                 return false;
             }
             (name == L"time-limit" ? options.timeLimitSeconds : options.instances) = *count;
-        } else if (!ApplyProfileSetting(options.profile, name, value, readFile, error)) {
+        } else if (!ApplyProfileSetting(options.profile, name, value, error)) {
             return false;
         }
     }
@@ -65,9 +58,8 @@ bool ParseServerArguments(const std::vector<std::wstring>& arguments, const Prof
 
 const wchar_t* ServerUsage() noexcept
 {
-    return L"usage: OrvexScriptServer.exe [--profile NAME|FILE] [--answer CODE=V[,V...]]\n"
-           L"         [--fail CODE=HRESULT[@ACTION]] [--delay CODE=MS] [--size CODE=BYTES]\n"
-           L"         [--raw CODE=TEXT] [--close CODE] [--cut CODE=BYTES] [--lower-case-keys]\n"
+    return L"usage: OrvexScriptServer.exe [--profile NAME] [--answer CODE=V[,V...]] [--delay CODE=MS]\n"
+           L"         [--size CODE=BYTES] [--raw CODE=TEXT] [--cut CODE=BYTES]\n"
            L"         [--record FILE] [--time-limit SECONDS] [--instances N] [--byte-pipe]\n"
            L"       OrvexScriptServer.exe --stop\n"
            L"Profiles: ready legacy not-ready feature-off unconfigured state-unknown refused absent\n"

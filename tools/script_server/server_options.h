@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in script server's command line:
-//   OrvexScriptServer.exe [--profile NAME|FILE] [setting...] [--record FILE]
+//   OrvexScriptServer.exe [--profile NAME] [setting...] [--record FILE]
 //                         [--time-limit SECONDS] [--instances N] [--byte-pipe]
 //   OrvexScriptServer.exe --stop
 // The settings are those of firmware_profile.h as --NAME VALUE. Without a
@@ -21,7 +21,7 @@ struct ServerOptions {
     bool help = false;
 };
 
-[[nodiscard]] bool ParseServerArguments(const std::vector<std::wstring>& arguments, const ProfileFileReader& readFile,
-                                        ServerOptions& options, std::wstring& error);
+[[nodiscard]] bool ParseServerArguments(const std::vector<std::wstring>& arguments, ServerOptions& options,
+                                        std::wstring& error);
 
 [[nodiscard]] const wchar_t* ServerUsage() noexcept;

@@ -8,7 +8,7 @@
 #include "app/actions/box_shower.h"
 #include "app/actions/firmware_channel.h"
 #include "app/actions/tool_launcher.h"
-#include "app/ground/records.h"
+#include "lang/string_catalog.h"
 
 enum class SwitchFlow : std::uint8_t {
     Switch,      // no option: with the readiness test, hands over when command 17 refuses

@@ -1,5 +1,7 @@
 #include "app/program/program_options.h"
 
+#include "baselib/ascii_case.h"
+
 namespace {
 
 struct OptionName {
@@ -22,11 +24,6 @@ constexpr OptionName kOptions[] = {
 
 constexpr std::wstring_view kNoMsgOption = L"-nomsg";
 
-constexpr wchar_t FoldAscii(wchar_t c) noexcept
-{
-    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
 }  // namespace
 
 bool EqualsIgnoringAsciiCase(std::wstring_view left, std::wstring_view right) noexcept
@@ -35,7 +32,7 @@ bool EqualsIgnoringAsciiCase(std::wstring_view left, std::wstring_view right) no
         return false;
     }
     for (std::size_t i = 0; i < left.size(); ++i) {
-        if (FoldAscii(left[i]) != FoldAscii(right[i])) {
+        if (FoldAsciiCase(left[i]) != FoldAsciiCase(right[i])) {
             return false;
         }
     }

@@ -1,9 +1,10 @@
 #include "lang/win32/language_loader.h"
 
-#include "app/ground/records.h"
 #include "baselib/process_tables.h"
 #include "lang/catalog_loader.h"
 #include "lang/default_language_file.h"
+
+StringCatalog g_StringCatalog{};
 
 LanguageLoader::LanguageLoader(const LanguagePlatform& platform) noexcept : platform_(platform)
 {

@@ -4,6 +4,7 @@
 // (baselib/process_tables.h); test a table's Initialised flag before every
 // call through it.
 #include "lang/language_platform.h"
+#include "lang/string_catalog.h"
 
 class LanguageLoader {
 public:
@@ -23,3 +24,7 @@ public:
 private:
     const LanguagePlatform& platform_;
 };
+
+// The process-wide catalog: all zero before wWinMain, filled once by
+// LanguageLoader_Load, only read afterwards.
+extern StringCatalog g_StringCatalog;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/ground/records.h"
+#include "ui/button_labels.h"
 #include "ui/msgbox_button.h"
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_geometry.h"

@@ -81,19 +81,31 @@ def delete_show_msg(env=None):
 
 
 def create_prefix(folder):
-    """A Wine prefix of its own, set up like the test prefix; returns the
-    environment that selects it. Its wineserver is its own."""
+    """A Wine prefix of its own, set up like the test prefix, with its own
+    persistent wineserver; returns the environment that selects it."""
     env = {"WINEPREFIX": str(folder)}
     subprocess.run(["wineboot", "-i"], env=environment(env), stdin=subprocess.DEVNULL, capture_output=True,
                    timeout=300)
     subprocess.run(["wineserver", "-w"], env=environment(env), timeout=300)
     run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f", env=env)
+    start_server(env)
+    return env
+
+
+def start_server(env):
+    """Ends whatever runs in the prefix and starts a persistent wineserver
+    with Wine's services, as scripts/wine-session.sh does and for the reason
+    given there: a server started by a program refuses to create processes
+    once its last program has ended. It lingers five minutes after its last
+    program, not for ever, so that a run killed before its clean-up leaves
+    no server behind."""
+    stop_prefix(env)
+    subprocess.run(["wineserver", "-p300"], env=environment(env), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=TIMEOUT, check=True)
     # Its services started now, with no output attached: started by a
     # program under test, they would hold that program's output open.
-    for arguments in (["wineserver", "-p"], ["wine", "cmd", "/c", "exit"]):
-        subprocess.run(arguments, env=environment(env), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=TIMEOUT)
-    return env
+    subprocess.run(["wine", "cmd", "/c", "exit"], env=environment(env), stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT)
 
 
 def stop_prefix(env):

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/ground/plain_file_rule.h"
-#include "app/ground/records.h"
+#include "app/program/fill_button_labels.h"
 #include "app/ground/trace_line.h"
 #include "app/program/program_options.h"
 

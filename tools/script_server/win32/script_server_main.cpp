@@ -14,7 +14,6 @@
 #include <exception>
 #include <map>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,30 +78,6 @@ void Record(Server& server, std::wstring_view script)
     }
 }
 
-std::optional<std::wstring> ReadProfileFile(const std::wstring& path)
-{
-    std::FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
-        bytes.append(chunk, got);
-    }
-    std::fclose(file);
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.erase(0, 3);
-    }
-    if (bytes.empty()) {
-        return std::wstring();
-    }
-    const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-    return text;
-}
-
 // One whole message; false when the client has gone.
 bool ReadMessage(HANDLE pipe, std::vector<unsigned char>& message)
 {
@@ -127,7 +102,6 @@ struct Exchange {
     std::wstring reply;
     std::wstring summary;
     DWORD delay = 0;
-    bool close = false;
     bool closeAfterReply = false;
 };
 
@@ -143,18 +117,17 @@ Exchange Answer(Server& server, const std::vector<unsigned char>& message)
     std::lock_guard lock(server.mutex);
     Record(server, script);
     if (check.wrongAction != 0) {
-        exchange.reply = ComposeScriptError(server.options.profile, check.wrongAction);
+        exchange.reply = ComposeScriptError(check.wrongAction);
         exchange.summary = L"wrong script at action " + std::to_wstring(check.wrongAction) + L": ";
     } else {
         const ComposedReply composed =
             ComposeReply(server.options.profile, check.commandCode, server.calls[check.commandCode]++);
         exchange.reply = composed.text;
         exchange.delay = composed.delayMilliseconds;
-        exchange.close = composed.closeWithoutReply;
         exchange.closeAfterReply = composed.closeAfterReply;
         exchange.summary = L"OrvexNotify(" + std::to_wstring(check.commandCode) + L"): ";
     }
-    exchange.summary += exchange.close ? L"(connection closed without a reply)" : exchange.reply.substr(0, 200);
+    exchange.summary += exchange.reply.substr(0, 200);
     if (exchange.closeAfterReply) {
         exchange.summary += L" (connection closed after " + std::to_wstring(exchange.reply.size() * 2) + L" bytes)";
     }
@@ -171,9 +144,6 @@ void Serve(Server& server, HANDLE pipe)
         while (ReadMessage(pipe, message)) {
             const Exchange exchange = Answer(server, message);
             if (exchange.delay != 0 && WaitForSingleObject(server.stopEvent.Get(), exchange.delay) == WAIT_OBJECT_0) {
-                return;
-            }
-            if (exchange.close) {
                 return;
             }
             DWORD written = 0;
@@ -317,7 +287,7 @@ int wmain(int argc, wchar_t** argv)
     g_server = new Server;
     std::vector<std::wstring> arguments(argv + 1, argv + argc);
     std::wstring error;
-    if (!ParseServerArguments(arguments, ReadProfileFile, g_server->options, error)) {
+    if (!ParseServerArguments(arguments, g_server->options, error)) {
         PrintLine(stderr, L"OrvexScriptServer: " + error);
         PrintLine(stderr, ServerUsage());
         return 2;

@@ -4,7 +4,6 @@
 #include <span>
 #include <string_view>
 
-#include "app/ground/records.h"
 #include "app/program/win32/startup.h"
 #include "app/ground/win32/trace_log.h"
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/ground/records.h"
+#include "app/program/fill_button_labels.h"
 #include "app/program/win32/dispatch.h"
 #include "app/program/win32/startup.h"
 #include "app/program/win32/wiring.h"

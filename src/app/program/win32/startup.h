@@ -17,3 +17,6 @@
 
 // The message policy in the registry; 0 when it cannot be read as a DWORD.
 [[nodiscard]] std::uint32_t ReadShowMsg() noexcept;
+
+// The process-wide message policy: set by start-up, read by the wiring.
+extern std::uint32_t g_ShowMsg;

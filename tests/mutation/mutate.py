@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
+"""tests/mutation/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
-Replays scripts/mutants.txt against a tree built with both presets: each
+Replays tests/mutation/mutants.txt against a tree built with both presets: each
 mutant goes into its file, its targets are built and its tests run up to the
 first failure ("killed" also when the build breaks; "invalid" when the
 original text is not there exactly once or none of its tests exists), then
@@ -72,7 +72,7 @@ def judge(tree, ident, layer, file, original, replacement, targets, tests, log):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--tree", default=str(pathlib.Path(__file__).resolve().parent.parent))
+    parser.add_argument("--tree", default=str(pathlib.Path(__file__).resolve().parents[2]))
     parser.add_argument("--only", default="")
     parser.add_argument("--layer", default="")
     parser.add_argument("out")
@@ -80,7 +80,7 @@ def main():
     tree = str(pathlib.Path(args.tree).resolve())
     only = set(filter(None, args.only.split(",")))
     mutants = []
-    for line in pathlib.Path(tree, "scripts", "mutants.txt").read_text().splitlines():
+    for line in pathlib.Path(tree, "tests", "mutation", "mutants.txt").read_text().splitlines():
         if line.strip() and not line.startswith("#"):
             fields = line.replace("<NL>", "\n").split("\t")
             if len(fields) != 7:

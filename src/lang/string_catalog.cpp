@@ -1,10 +1,4 @@
-#include "app/ground/records.h"
-
-#include <cstring>
-
-StringCatalog g_StringCatalog{};
-ButtonLabels g_ButtonLabels{};
-std::uint32_t g_ShowMsg = 0;
+#include "lang/string_catalog.h"
 
 namespace {
 
@@ -47,42 +41,10 @@ constexpr const char* kCatalogKeyNames[kCatalogEntryCount] = {
     "WIXCA_IDS_CONTINUE",
 };
 
-constexpr CatalogEntry kSlotEntries[kButtonSlotCount] = {
-    CatalogEntry::BTN_TEXT_OK,     CatalogEntry::BTN_TEXT_CANCEL, CatalogEntry::BTN_TEXT_ABORT,
-    CatalogEntry::BTN_TEXT_TRY,    CatalogEntry::BTN_TEXT_RETRY,  CatalogEntry::BTN_TEXT_IGNORE,
-    CatalogEntry::BTN_TEXT_YES,    CatalogEntry::BTN_TEXT_NO,     CatalogEntry::BTN_TEXT_CONTINUE,
-};
-
 }  // namespace
 
 const char* CatalogKeyName(CatalogEntry entry) noexcept
 {
     const auto index = static_cast<std::size_t>(entry);
     return index < kCatalogEntryCount ? kCatalogKeyNames[index] : "";
-}
-
-CatalogEntry CatalogEntryOfSlot(ButtonSlot slot) noexcept
-{
-    return kSlotEntries[static_cast<std::size_t>(slot)];
-}
-
-void CopyCaption(const wchar_t* text, wchar_t (&caption)[kButtonCaptionSize]) noexcept
-{
-    std::size_t length = 0;
-    if (text != nullptr) {
-        while (length + 1 < kButtonCaptionSize && text[length] != L'\0') {
-            caption[length] = text[length];
-            ++length;
-        }
-    }
-    caption[length] = L'\0';
-}
-
-void FillButtonLabels(const StringCatalog& catalog, ButtonLabels& labels) noexcept
-{
-    std::memset(&labels, 0, sizeof labels);
-    labels.fromLanguageFile = catalog.Loaded != 0 ? 1 : 0;
-    for (std::size_t slot = 0; slot < kButtonSlotCount; ++slot) {
-        CopyCaption(catalog.Text(kSlotEntries[slot]), labels.Captions[slot]);
-    }
 }

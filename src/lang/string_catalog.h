@@ -1,7 +1,7 @@
 #pragma once
-// The records that start-up, the switch flows, the message box and the
-// language loader share. Both are plain data: zero before wWinMain runs,
-// filled once at start-up and only read afterwards.
+// The string catalog: the texts the program takes from its language file.
+// One process-wide catalog (g_StringCatalog, lang/win32/language_loader.h)
+// is filled once by the language loader and only read afterwards.
 #include <cstddef>
 #include <cstdint>
 
@@ -58,7 +58,7 @@ struct StringCatalog {
     std::uint32_t LanguageSupportsList[kLanguageSupportsListSize];
     std::uint32_t SilenceMode;
     std::uint32_t RebootAfterInstallation;
-    std::uint64_t Unused;
+    std::uint64_t Unused;   // keeps the record's layout; nothing reads or writes it
     // Heap texts owned by the catalog for the life of the process; null
     // means that no text was loaded for the entry. A copy shares them.
     const wchar_t* Texts[kCatalogEntryCount];
@@ -68,37 +68,3 @@ struct StringCatalog {
         return Texts[static_cast<std::size_t>(entry)];
     }
 };
-
-// The nine caption slots of every message box. The slot order differs from
-// the catalog order of the BTN_TEXT_ keys.
-enum class ButtonSlot : std::uint32_t { Ok, Cancel, Abort, Try, Retry, Ignore, Yes, No, Continue };
-
-inline constexpr std::size_t kButtonSlotCount = 9;
-inline constexpr std::size_t kButtonCaptionSize = 32;   // 31 characters and the NUL
-
-struct ButtonLabels {
-    std::uint8_t fromLanguageFile;
-    wchar_t Captions[kButtonSlotCount][kButtonCaptionSize];
-
-    [[nodiscard]] const wchar_t* Caption(ButtonSlot slot) const noexcept
-    {
-        return Captions[static_cast<std::size_t>(slot)];
-    }
-};
-
-// Copies text into a caption, cut to 31 characters and always ended by a
-// NUL: a caption too long for its slot still gets its button. Null leaves
-// the caption empty.
-void CopyCaption(const wchar_t* text, wchar_t (&caption)[kButtonCaptionSize]) noexcept;
-
-// The catalog entry that fills a caption slot.
-[[nodiscard]] CatalogEntry CatalogEntryOfSlot(ButtonSlot slot) noexcept;
-
-// Clears the labels and fills them from the catalog. A caption of 32
-// characters or more is cut to 31; a missing text leaves its slot empty.
-void FillButtonLabels(const StringCatalog& catalog, ButtonLabels& labels) noexcept;
-
-// The process-wide records.
-extern StringCatalog g_StringCatalog;
-extern ButtonLabels g_ButtonLabels;
-extern std::uint32_t g_ShowMsg;
