@@ -1,16 +1,8 @@
-// A screen reader's view of the message box, through Active Accessibility
-// from another process. It follows the box's events in every process,
-// prints "ready" once it does, and then one line per event, tab-separated:
-// a kind and key=value fields.
-//   dialogstart
-//   box      role= name= description= children= focus=
-//   button   id= role= name= state= action= location= hit=   (one per button)
-//   focus    id= name= state=
-//   dialogend
-//   pressed  hr=
-// With "--press N" it calls accDoDefaultAction on button N of every box as
-// soon as it has described it and prints the result as "pressed". It runs
-// until it is ended.
+// A screen reader's view of the message box, from another process through
+// Active Accessibility. It prints "ready" once it follows the box's events,
+// then a line per event: a kind and tab-separated key=value fields (dialogstart,
+// box, a button line per button, focus, dialogend). With "--press N" it presses
+// button N of every box once it has described it ("pressed"). It runs until ended.
 #include <windows.h>
 
 #include <oleacc.h>
@@ -69,8 +61,7 @@ std::string Number(const VARIANT& value, HRESULT hr)
 std::string Number(IAccessible* acc, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*))
 {
     VARIANT value = Child(0);
-    const HRESULT hr = (acc->*get)(Child(id), &value);
-    return Number(value, hr);
+    return Number(value, (acc->*get)(Child(id), &value));
 }
 
 void Describe(IAccessible* box)
@@ -98,12 +89,6 @@ void Describe(IAccessible* box)
     }
 }
 
-bool IsBoxWindow(HWND window)
-{
-    wchar_t name[64] = {};
-    return window != nullptr && GetClassNameW(window, name, 64) > 0 && std::wcscmp(name, L"OrvexMsgBox_Class") == 0;
-}
-
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
     // The end may come when the window is gone and has no class to ask for.
@@ -113,7 +98,8 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
         }
         return;
     }
-    if (!IsBoxWindow(window)) {
+    wchar_t name[64] = {};
+    if (window == nullptr || GetClassNameW(window, name, 64) == 0 || std::wcscmp(name, L"OrvexMsgBox_Class") != 0) {
         return;
     }
     if (event == EVENT_SYSTEM_DIALOGSTART && g_box != nullptr) {

@@ -9,7 +9,6 @@
 #include <oleacc.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,8 +85,20 @@ TEST(OrvexMsgBox, CaptionsComeFromTheLanguageFileOrElseFromThePlatformsOwnString
     }
 }
 
-std::function<void(HWND, IAccessible*)> g_onStart;
+VARIANT Child(long id)
+{
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
 
+std::vector<IAccessible*> g_held;   // the object of every box read, which the test then owns
+
+// A reader on the box's own thread: at the box's start it moves the box's
+// screen to 150 % (new fonts, icon and layout) and presses the last button,
+// then the first: only the first press counts.
 void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept
 {
     IAccessible* box = nullptr;
@@ -98,36 +109,14 @@ void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG
         ADD_FAILURE() << "no accessible object for the box";
         return;
     }
-    g_onStart(window, box);
-}
-
-// Runs onStart with the box window and its object, which it then owns, once
-// per box shown while the reader is there.
-class Reader {
-public:
-    explicit Reader(std::function<void(HWND, IAccessible*)> onStart)
-    {
-        g_onStart = std::move(onStart);
-        hook = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGSTART, nullptr, OnDialogStart,
-                               GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
-    }
-    ~Reader()
-    {
-        UnhookWinEvent(hook);
-        g_onStart = nullptr;
-    }
-    Reader(const Reader&) = delete;
-    Reader& operator=(const Reader&) = delete;
-    HWINEVENTHOOK hook = nullptr;
-};
-
-VARIANT Child(long id)
-{
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
+    RECT suggested{};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    long count = 0;
+    box->get_accChildCount(&count);
+    EXPECT_EQ(box->accDoDefaultAction(Child(count)), S_OK);
+    EXPECT_EQ(box->accDoDefaultAction(Child(1)), S_OK);
+    EXPECT_EQ(box->accDoDefaultAction(Child(count + 1)), E_INVALIDARG);
+    g_held.push_back(box);
 }
 
 // The GDI and USER objects (fonts, bitmaps, icons) the process holds.
@@ -153,38 +142,26 @@ std::size_t ObjectsHeld()
 
 TEST(MsgBoxAccessible, FiftyBoxesPressedAtAnotherScaleAnswerTheFirstPressAndLeaveNothingAndHeldObjectsFail)
 {
-    std::vector<IAccessible*> held;
-    {
-        const Reader reader([&](HWND window, IAccessible* box) {
-            // The box's screen goes to 150 %: new fonts, icon and layout.
-            RECT suggested{};
-            SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-            // The last button pressed first, then the first: only the first press counts.
-            long count = 0;
-            box->get_accChildCount(&count);
-            EXPECT_EQ(box->accDoDefaultAction(Child(count)), S_OK);
-            EXPECT_EQ(box->accDoDefaultAction(Child(1)), S_OK);
-            EXPECT_EQ(box->accDoDefaultAction(Child(count + 1)), E_INVALIDARG);
-            held.push_back(box);
-        });
-        ASSERT_NE(reader.hook, nullptr);
-        const std::uint32_t styles[] = {0, 0x41, 0x14, 0x33, 0x26};
-        const std::int32_t lastButtons[] = {kIdOk, kIdCancel, kIdNo, kIdCancel, kIdContinue};
-        std::size_t objectsBefore = 0;
-        for (int cycle = 0; cycle < 50; ++cycle) {
-            OrvexMsgBox box(kNoLabels);
-            ASSERT_EQ(box.Init(), 1) << cycle;
-            // The timeout's answer comes only once the presses' have been read.
-            ASSERT_EQ(box.Show(L"Fifty boxes", L"Caption", styles[cycle % 5], 0), lastButtons[cycle % 5]) << cycle;
-            ASSERT_EQ(held.size(), static_cast<std::size_t>(cycle + 1)) << "the box was not read";
-            EXPECT_FALSE(BoxWindowsLeft() || ClassRegistered(kBkgndClassName) || ClassRegistered(kMsgBoxClassName));
-            if (cycle == 4) {
-                objectsBefore = ObjectsHeld();   // once the platform's caches are filled
-            }
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGSTART, nullptr,
+        OnDialogStart, GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const std::uint32_t styles[] = {0, 0x41, 0x14, 0x33, 0x26};
+    const std::int32_t lastButtons[] = {kIdOk, kIdCancel, kIdNo, kIdCancel, kIdContinue};
+    std::size_t objectsBefore = 0;
+    for (int cycle = 0; cycle < 50; ++cycle) {
+        OrvexMsgBox box(kNoLabels);
+        ASSERT_EQ(box.Init(), 1) << cycle;
+        // The timeout's answer comes only once the presses' have been read.
+        ASSERT_EQ(box.Show(L"Fifty boxes", L"Caption", styles[cycle % 5], 0), lastButtons[cycle % 5]) << cycle;
+        ASSERT_EQ(g_held.size(), static_cast<std::size_t>(cycle + 1)) << "the box was not read";
+        EXPECT_FALSE(BoxWindowsLeft() || ClassRegistered(kBkgndClassName) || ClassRegistered(kMsgBoxClassName));
+        if (cycle == 4) {
+            objectsBefore = ObjectsHeld();   // once the platform's caches are filled
         }
-        EXPECT_EQ(ObjectsHeld(), objectsBefore);
     }
-    for (IAccessible* box : held) {
+    EXPECT_EQ(ObjectsHeld(), objectsBefore);
+    UnhookWinEvent(hook);
+    for (IAccessible* box : g_held) {
         BSTR name = nullptr;
         EXPECT_EQ(box->get_accName(Child(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
         EXPECT_EQ(name, nullptr);
