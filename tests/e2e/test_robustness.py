@@ -1,7 +1,5 @@
-"""The real program when things around it go wrong: replies cut short or a
-mebibyte long, a busy pipe, a pipe of the wrong type, a read-only program
-folder, a log held by other runs or another process, a temporary folder that
-cannot be written. Each run ends in the documented result and waits only
+"""The real program when things around it go wrong, and the stand-in script
+server on its own. Each run ends in the documented result and waits only
 where the program is meant to wait."""
 import subprocess
 from contextlib import ExitStack
@@ -109,3 +107,13 @@ def test_an_unwritable_temporary_folder_leaves_nothing_and_exits_1(program, prog
     assert result.exit_code == 1
     assert list(folder.iterdir()) == list(other_cwd.iterdir()) == []
     assert [p.name for p in program_dir.iterdir()] == ["OrvexSwitcher.exe"]
+
+
+def test_the_script_server_refuses_bad_arguments_answers_as_told_and_stops_on_request(script_server, tmp_path):
+    assert wine.run(built("tools/script_server/OrvexScriptServer.exe"), "--answer", "17").exit_code == 2
+    server = script_server("--answer", "24=10,2")
+    # send_command.exe calls Orvex_SendCommand directly; its log lands beside it.
+    driver = folder_with(tmp_path / "driver", "tests/support/send_command.exe") / "send_command.exe"
+    assert wine.run(driver, "24", "24", "24").stdout.split() == ["0x00000000", "0x0000000a", "0x00000000",
+                                                              "0x00000002", "0x00000000", "0x00000002"]
+    assert server.stop() == 0 and "stopped" in server.output()
