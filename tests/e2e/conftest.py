@@ -1,7 +1,6 @@
-"""Shared rig of the end-to-end tests: the real programs under Wine. The test
-command sets ORVEX_WINDOWS_BUILD (the cross build's tree), WINEPREFIX and
-DISPLAY. Each test copies the programs it needs into a folder of its own and
-starts them from another current directory."""
+"""The end-to-end rig: the real programs under Wine (the test command sets
+ORVEX_WINDOWS_BUILD, WINEPREFIX and DISPLAY), each copied into a folder of the
+test's own and started from another current directory."""
 import os
 import shutil
 import subprocess
@@ -26,7 +25,6 @@ def built(relative):
 
 
 def folder_with(folder, relative):
-    """Makes folder and copies the built program at relative into it."""
     folder.mkdir()
     shutil.copy2(built(relative), folder)
     return folder
@@ -37,18 +35,16 @@ def unwritable(folder):
     """A folder in which a Wine program can neither make nor remove a name;
     the files already in it stay writable. Mode bits do it for a normal user;
     root ignores them, so for root the immutable attribute does it."""
-    as_root = os.geteuid() == 0
-    if as_root:
-        subprocess.run(["chattr", "+i", str(folder)], check=True, timeout=30)
-    else:
-        folder.chmod(0o555)
+    def lock(on):
+        if os.geteuid() == 0:
+            subprocess.run(["chattr", "+i" if on else "-i", str(folder)], check=True, timeout=30)
+        else:
+            folder.chmod(0o555 if on else 0o755)
+    lock(True)
     try:
         yield
     finally:
-        if as_root:
-            subprocess.run(["chattr", "-i", str(folder)], check=True, timeout=30)
-        else:
-            folder.chmod(0o755)
+        lock(False)
 
 
 @pytest.fixture
@@ -69,7 +65,6 @@ def other_cwd(tmp_path):
 
 @pytest.fixture
 def config_tool(program_dir):
-    """The stand-in OrvexConfigTool.exe beside the program."""
     tool = ConfigTool(built("tools/config_tool/OrvexConfigTool.exe"), program_dir)
     yield tool
     tool.hold_path.unlink(missing_ok=True)
@@ -77,8 +72,8 @@ def config_tool(program_dir):
 
 @pytest.fixture(scope="module")
 def prefix(tmp_path_factory):
-    """A Wine prefix of the module's own, for runs that end its session or
-    install into it; the environment that selects it."""
+    """The environment of a Wine prefix of the module's own, for runs that end
+    its session or install into it."""
     folder = tmp_path_factory.mktemp("prefix") / "prefix"
     env = wine.create_prefix(folder)
     yield env
@@ -88,15 +83,14 @@ def prefix(tmp_path_factory):
 
 @pytest.fixture
 def show_msg():
-    """Sets ShowMsg for one test and removes it after."""
     yield wine.set_show_msg
-    wine.delete_show_msg()
+    wine.run("reg", "delete", wine.REGISTRY_KEY, "/v", "ShowMsg", "/f")
 
 
 @pytest.fixture
 def script_server(tmp_path):
-    """Starts the stand-in script server, script_server("--profile", "ready");
-    every server started is stopped after the test."""
+    """Starts a stand-in script server, script_server("--profile", "ready"),
+    stopped after the test."""
     servers = []
 
     def start(*arguments):
@@ -110,6 +104,4 @@ def script_server(tmp_path):
 
 @pytest.fixture
 def msaa_client():
-    """The screen reader's stand-in: an Active Accessibility client (see
-    orvex_e2e/reader.py)."""
     return built("tests/support/msaa_client.exe")

@@ -82,14 +82,14 @@ def test_a_repaint_of_part_of_the_box_moves_nothing_and_the_face_under_the_point
         assert screen.holds(lambda: screen.screenshot().tobytes() == before.tobytes(), 0.5)
         screen.move_pointer(*cancel.centre)
         assert msgbox.face_colour(msgbox.wait_for_face(cancel, msgbox.HOVER), ok) == msgbox.BUTTON
-        screen.mouse_down()
+        screen.move_pointer(*cancel.centre, "mousedown")
         image = msgbox.wait_for_face(cancel, msgbox.WHITE)
         assert screen.count_other_pixels(image, cancel.face, [msgbox.WHITE]) > 0, "a dark caption"
         screen.move_pointer(*ok.centre)   # no other face shows the hover colour while one is pressed
         assert screen.holds(lambda: msgbox.face_colour(screen.screenshot(), ok) == msgbox.BUTTON, 1.0)
-        screen.mouse_up()   # released elsewhere: no answer
+        screen.move_pointer(*ok.centre, "mouseup")   # released elsewhere: no answer
         msgbox.wait_for_face(ok, msgbox.HOVER)
-        screen.click(*ok.centre)   # where OK was before the repaint
+        screen.move_pointer(*ok.centre, "click")   # where OK was before the repaint
         assert wine.exit_code(process) == 1
 
 

@@ -23,7 +23,7 @@ def test_the_box_shown_and_its_answer_decide(program, other_cwd, config_tool, sc
         image.save(tmp_path / "box.png")
         assert server.commands() == before   # the order waits for the answer
         if answer == "click":
-            screen.click(*box.buttons[0].centre)
+            screen.move_pointer(*box.buttons[0].centre, "click")
         else:
             screen.key(answer)
         assert wine.exit_code(process, timeout=30) == exit_code

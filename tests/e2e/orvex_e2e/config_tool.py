@@ -15,7 +15,6 @@ class ConfigTool:
         self.hold_path = self.folder / "OrvexConfigTool.hold"
 
     def starts(self):
-        """The working directory and arguments of each start so far."""
         record = self.folder / "OrvexConfigTool.started.txt"
         lines = record.read_text(encoding="utf-8").splitlines() if record.exists() else []
         return [line.split("\t") for line in lines]

@@ -1,8 +1,6 @@
-"""The message box on the screen: a band of BAND across the whole width,
-centred in height, with its buttons (90 x 32 in white 2-pixel frames at 96
-DPI, scaled with the resolution) right-aligned at three quarters of the
-width, 15 pixels above the band's bottom. Under Wine without a compositor the
-dimmed veil shows as black."""
+"""The message box on the screen: a band across the whole width with its
+buttons (90 x 32 in white 2-pixel frames at 96 DPI) 15 pixels above its
+bottom. Under Wine without a compositor the dimmed veil shows as black."""
 from dataclasses import dataclass
 
 from . import screen
@@ -20,8 +18,8 @@ def scaled(value, dpi):
 class Button:
     left: int
     top: int
-    right: int    # excluded
-    bottom: int   # excluded
+    right: int    # right and bottom excluded
+    bottom: int
     frame: int = 2
 
     @property
@@ -38,7 +36,7 @@ class Box:
     width: int
     band_top: int
     band_bottom: int   # excluded
-    buttons: tuple     # left to right
+    buttons: tuple
 
 
 def find_box(image, dpi=96):
@@ -84,7 +82,6 @@ def box_shown():
 
 
 def face_colour(image, button):
-    """The colour of a button's face, read above its caption."""
     return image.getpixel((button.left + 5, button.top + 3))
 
 

@@ -1,7 +1,5 @@
-"""A screen reader's view of the message box: msaa_client.exe, an Active
-Accessibility client in its own process, started before the box appears.
-Each line it prints (see tests/support/msaa_client.cpp) becomes a Line: a
-kind and its key=value fields."""
+"""A screen reader's view of the message box: the lines of msaa_client.exe
+(tests/support/msaa_client.cpp), started before the box appears."""
 import queue
 import subprocess
 import threading
@@ -54,7 +52,6 @@ class Client:
         return line
 
     def dialog(self):
-        """The box line and its button lines, read when the box came."""
         self.wait_for("dialogstart")
         box = self.wait_for("box")
         return box, [self.wait_for("button") for _ in range(int(box["children"]))]
@@ -62,7 +59,7 @@ class Client:
 
 @contextmanager
 def started(program, *arguments, env=None):
-    """The client, following the box's events once this returns; ended by its id at the end."""
+    """The client, following the box's events once this returns."""
     process = subprocess.Popen(["wine", str(program), *arguments], env=wine.environment(env),
                                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     try:

@@ -16,7 +16,7 @@ def _run(*arguments):
 
 
 def wait_until(predicate, timeout=TIMEOUT, message="condition"):
-    """Calls predicate until it returns something true, and returns that."""
+    """What predicate returns once it is true."""
     deadline = time.monotonic() + timeout
     while not (value := predicate()):
         assert time.monotonic() < deadline, f"timed out after {timeout} s waiting for {message}"
@@ -56,18 +56,6 @@ def key(*keys):
     _run("xdotool", "key", "--delay", "50", *keys)
 
 
-def move_pointer(x, y):
-    _run("xdotool", "mousemove", str(x), str(y))
-
-
-def mouse_down():
-    _run("xdotool", "mousedown", "1")
-
-
-def mouse_up():
-    _run("xdotool", "mouseup", "1")
-
-
-def click(x, y):
-    move_pointer(x, y)
-    _run("xdotool", "click", "1")
+def move_pointer(x, y, *then):
+    """Moves the pointer, then does what then says ("click", "mousedown", "mouseup"), to the left button."""
+    _run("xdotool", "mousemove", str(x), str(y), *(part for action in then for part in (action, "1")))

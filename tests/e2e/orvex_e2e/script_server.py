@@ -1,7 +1,7 @@
-"""The stand-in WMI Script Server (OrvexScriptServer.exe) under Wine. It
-prints one line per exchange to folder/server.out and records each script it
-receives to folder/scripts.txt, one per line. One server per Wine prefix (the
-pipe name is fixed): tests that start one hold the ctest lock "script_server"."""
+"""The stand-in WMI Script Server under Wine, its output in folder/server.out
+and each script received a line of folder/scripts.txt. One server per Wine
+prefix (the pipe name is fixed): tests that start one hold the ctest lock
+"script_server"."""
 import re
 import subprocess
 import time
@@ -16,7 +16,6 @@ class ScriptServer:
         self.process = None
 
     def start(self, timeout=30):
-        """Starts the server and returns once its pipe exists."""
         self.folder.mkdir(parents=True)
         with open(self.folder / "server.out", "wb") as output:
             self.process = subprocess.Popen(["wine", str(self.program), *self.arguments, "--time-limit", "300",
@@ -39,11 +38,10 @@ class ScriptServer:
         return record.read_text("utf-8", "replace").splitlines() if record.exists() else []
 
     def commands(self):
-        """The notification codes of the scripts received so far, in order."""
         return [int(m.group(1)) for m in (re.search(r"NotificationCode,(\d+)", s) for s in self.scripts()) if m]
 
     def stop(self):
-        """Asks the server to stop (--stop), kills it by its id if it does not, and gives its exit code."""
+        """Asks the server to stop, kills it by its id if it does not, and gives its exit code."""
         if self.process.poll() is None:
             wine.run(self.program, "--stop")
             try:

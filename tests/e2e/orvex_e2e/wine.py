@@ -19,7 +19,6 @@ def environment(extra=None):
 
 
 def windows_path(path):
-    """The Wine name of a Linux path (drive Z: is the Linux root)."""
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
 
@@ -40,8 +39,7 @@ def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
 
 @contextmanager
 def started(program, *arguments, cwd=None, env=None):
-    """A started program, ended by its id at the end of the block unless it
-    has exited by then."""
+    """A started program, ended by its id at the end of the block."""
     process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
@@ -65,7 +63,6 @@ def run_with_windows_environment(program, *arguments, variables, cwd=None):
 
 
 def temp_directory():
-    """The Linux path of the temporary-files folder that Wine programs get."""
     name = run("cmd", "/c", "echo %TEMP%").stdout.strip()
     return Path(subprocess.run(["winepath", "-u", name], env=environment(), capture_output=True, check=True,
                                timeout=TIMEOUT).stdout.decode().strip())
@@ -74,10 +71,6 @@ def temp_directory():
 def set_show_msg(value, kind="REG_DWORD", env=None):
     result = run("reg", "add", REGISTRY_KEY, "/v", "ShowMsg", "/t", kind, "/d", str(value), "/f", env=env)
     assert result.exit_code == 0, result.stderr
-
-
-def delete_show_msg(env=None):
-    run("reg", "delete", REGISTRY_KEY, "/v", "ShowMsg", "/f", env=env)
 
 
 def create_prefix(folder):
@@ -109,5 +102,4 @@ def start_server(env):
 
 
 def stop_prefix(env):
-    """Ends every process of that prefix's session and its wineserver."""
     subprocess.run(["wineserver", "-k"], env=environment(env), capture_output=True, timeout=TIMEOUT)
