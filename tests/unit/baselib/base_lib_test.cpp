@@ -258,21 +258,18 @@ TEST(IniParser, ALongLineIsCutAtTheLineBufferAndASecondTextNumbersOnAndKeysAreFo
     EXPECT_EQ(t.reader.IniParser_FindSectionByName(ctx, "E")->SectionIndex, 3u);
     EXPECT_EQ(t.reader.IniParser_FindSectionByName(ctx, "e"), nullptr);
 
-    // Copy-out: a size query, a buffer too small, a buffer that fits, an empty value.
-    char buffer[8];
-    std::memset(buffer, '#', sizeof buffer);
-    std::uint32_t size = 0;
-    EXPECT_EQ(t.reader.IniParser_GetValue(ctx, 2, "BTN_OK", nullptr, &size), 1u);
-    EXPECT_EQ(size, 3u);
-    size = 2;
-    EXPECT_EQ(t.reader.IniParser_GetValue(ctx, 2, "BTN_OK", buffer, &size), 0u);
-    EXPECT_EQ(buffer[0], '#');
-    size = 3;
-    EXPECT_EQ(t.reader.IniParser_GetValue(ctx, 2, "BTN_OK", buffer, &size), 1u);
-    EXPECT_STREQ(buffer, "OK");
-    size = sizeof buffer;
-    EXPECT_EQ(t.reader.IniParser_GetValue(ctx, 3, "Empty", buffer, &size), 1u);
-    EXPECT_EQ(size, 0u);
+    // Copy-out: a size query, a buffer too small (left alone), one that fits, an empty value.
+    const struct { std::uint32_t section; const char* name; bool query; std::uint32_t size, result, sizeAfter;
+        const char* buffer; } copies[] = {
+        {2, "BTN_OK", true, 0, 1, 3, "#"}, {2, "BTN_OK", false, 2, 0, 2, "#"}, {2, "BTN_OK", false, 3, 1, 3, "OK"},
+        {3, "Empty", false, 8, 1, 0, "#"}};   // its size is 0: nothing to copy
+    for (const auto& c : copies) {
+        char buffer[8] = "#";
+        std::uint32_t size = c.size;
+        EXPECT_EQ(t.reader.IniParser_GetValue(ctx, c.section, c.name, c.query ? nullptr : buffer, &size), c.result);
+        EXPECT_EQ(size, c.sizeAfter) << c.name << " " << c.size;
+        EXPECT_STREQ(buffer, c.buffer) << c.name << " " << c.size;
+    }
 }
 
 }  // namespace

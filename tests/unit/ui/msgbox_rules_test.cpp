@@ -3,7 +3,6 @@
 // shown on the screen.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <set>
 #include <string>
@@ -42,16 +41,12 @@ TEST(MsgBoxStyle, TheLowFourBitsChooseTheAnswersLeftToRightAndWhetherEscapeCance
         EXPECT_EQ(EscapeAllowed(c.style), c.escape) << "style " << c.style;
     }
     // Each button's caption comes from the slot of its own answer.
-    const std::pair<std::int32_t, ButtonSlot> slots[] = {
-        {kIdOk, ButtonSlot::Ok},       {kIdCancel, ButtonSlot::Cancel}, {kIdAbort, ButtonSlot::Abort},
-        {kIdRetry, ButtonSlot::Retry}, {kIdIgnore, ButtonSlot::Ignore}, {kIdYes, ButtonSlot::Yes},
-        {kIdNo, ButtonSlot::No},       {kIdTryAgain, ButtonSlot::Try},  {kIdContinue, ButtonSlot::Continue}};
+    const std::int32_t answerOfSlot[] = {kIdOk,     kIdCancel, kIdAbort, kIdTryAgain, kIdRetry,
+                                         kIdIgnore, kIdYes,    kIdNo,    kIdContinue};
     for (std::uint32_t style = 0; style < 16; ++style) {
         const ButtonSet set = ButtonSetOfStyle(style);
         for (std::int32_t i = 0; i < set.count; ++i) {
-            const auto match = [&](const auto& s) { return s.first == set.buttons[i].id; };
-            EXPECT_EQ(std::find_if(std::begin(slots), std::end(slots), match)->second, set.buttons[i].slot)
-                << "style " << style << " button " << i;
+            EXPECT_EQ(answerOfSlot[static_cast<int>(set.buttons[i].slot)], set.buttons[i].id) << style << " " << i;
         }
     }
 }
