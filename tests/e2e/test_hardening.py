@@ -1,6 +1,4 @@
-"""The program against a local attacker who plants things where it looks: a
-library beside the program, a server reply that would forge a log record,
-links at the names it writes or deletes, a program path the system cuts."""
+"""The program against a local attacker who plants things where it looks."""
 import os
 import shutil
 

@@ -1,6 +1,5 @@
 """The message box through a screen reader's eyes: an Active Accessibility
-client in its own process (msaa_client.exe) reads the real program's boxes,
-follows their focus and presses their buttons, also fifty times in a row."""
+client in its own process reads the boxes, follows their focus and presses them."""
 import subprocess
 
 import pytest
@@ -61,8 +60,8 @@ def test_the_switch_boxes_are_read_and_pressed_like_their_buttons(script_server,
 
 
 def test_fifty_presses_in_a_row_each_return_s_ok_and_answer_their_box_once(msaa_client, tmp_path):
-    """The viewer shows its box again and again, writing down each answer."""
-    # OK and Cancel of the confirmation, and the one-button warning.
+    # OK and Cancel of the confirmation, and the one-button warning, each box
+    # shown again and again by the viewer, which writes down each answer.
     for style, caption, child, count in [(0x41, "", 1, 17), (0x41, "", 2, 17), (0, "Warning", 1, 16)]:
         answers = tmp_path / f"answers-{style}-{child}"
         with reader.started(msaa_client, "--press", str(child)) as client, answers.open("w") as out, \

@@ -1,8 +1,6 @@
-"""The message box as the screen shows it, through the box viewer: band,
-buttons, icon and text column at three display scales, a repaint of part of
-it and the colours of a button under the pointer and pressed, and a
-right-to-left layout. Every position is derived from the screen size, the scale and what the
-program measured (the band's height), never from the fonts of this machine."""
+"""The message box as the screen shows it, through the box viewer. Every position
+is derived from the screen size, the scale and the band's height, which the
+program measured, never from the fonts of this machine."""
 from PIL import Image, ImageChops
 import pytest
 

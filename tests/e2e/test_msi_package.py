@@ -1,9 +1,6 @@
-"""The Windows release: the package command's MSI installed, upgraded, refused
-as a downgrade and removed by msiexec in a Wine prefix of the test's own; the
-archives, signatures and checksums of what the command wrote: at the project's
-version signed with a certificate made here, then again elsewhere without keys
-but with those signatures, and at a later version unsigned; the policy
-template against the program."""
+"""The release as the package command writes it (signed with a certificate made
+here, again elsewhere with those signatures, and unsigned at a later version)
+and as msiexec installs, upgrades, refuses and removes it in a prefix of its own."""
 import hashlib
 import os
 import re
@@ -91,8 +88,7 @@ def test_users_may_append_to_the_installed_log_and_nothing_else(packages):
 
 
 def reg_tree(key, view, env):
-    """{key: {value name: (type, data)}} under key in the 32- or 64-bit view;
-    None without the key. wine reg ends its lines with CR LF."""
+    """{key: {value name: (type, data)}} under key in the 32- or 64-bit view; None without the key."""
     result = wine.run("reg", "query", key, "/s", f"/reg:{view}", env=env)
     if result.exit_code != 0:
         return None

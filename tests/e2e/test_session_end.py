@@ -13,7 +13,6 @@ from orvex_e2e import msgbox, reader, screen, wine
 
 @contextmanager
 def held_tool(config_tool, env):
-    """The stand-in tool running in the session, held; it must be gone when the block ends."""
     config_tool.hold_path.write_bytes(b"")
     with wine.started(config_tool.path, env=env) as process:
         assert len(config_tool.wait_for_starts(1)) == 1

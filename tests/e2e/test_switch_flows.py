@@ -1,6 +1,5 @@
-"""The OS switch through the real pipe, its box answered with real input; the
-server's record shows which questions were asked. The branches are rows of
-the unit tables; the confirmation pressed by a reader is in test_msgbox_reader.py."""
+"""The OS switch through the real pipe, its box answered with real input (the
+branches are rows of the unit tables)."""
 import pytest
 
 from orvex_e2e import msgbox, screen, wine
