@@ -1,7 +1,5 @@
 """The message box through a screen reader's eyes: an Active Accessibility
 client in its own process reads the boxes, follows their focus and presses them."""
-import subprocess
-
 import pytest
 
 from conftest import built
@@ -65,16 +63,11 @@ def test_fifty_presses_in_a_row_each_return_s_ok_and_answer_their_box_once(msaa_
     for style, caption, child, count in [(0x41, "", 1, 17), (0x41, "", 2, 17), (0, "Warning", 1, 16)]:
         answers = tmp_path / f"answers-{style}-{child}"
         with reader.started(msaa_client, "--press", str(child)) as client, answers.open("w") as out, \
-                subprocess.Popen(["wine", str(built("tools/msgbox_viewer/msgbox_viewer.exe")), "-repeat", str(count),
-                                  "Press me", caption, str(style), "-1"], env=wine.environment(), stdout=out,
-                                 stderr=subprocess.DEVNULL) as process:
-            try:
-                for _ in range(count):
-                    client.wait_for("dialogstart")
-                    assert client.wait_for("pressed")["hr"] == "0x00000000"
-                    client.wait_for("dialogend")
-                assert process.wait(timeout=wine.TIMEOUT) == child
-            finally:
-                if process.poll() is None:
-                    process.kill()
+                wine.started(built("tools/msgbox_viewer/msgbox_viewer.exe"), "-repeat", str(count), "Press me",
+                             caption, str(style), "-1", stdout=out) as process:
+            for _ in range(count):
+                client.wait_for("dialogstart")
+                assert client.wait_for("pressed")["hr"] == "0x00000000"
+                client.wait_for("dialogend")
+            assert wine.exit_code(process) == child
         assert answers.read_text().split() == [str(child)] * count

@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
 """tests/mutation/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
-Replays tests/mutation/mutants.txt against a tree built with both presets: each
-mutant goes into its file, its targets are built and its tests run up to the
-first failure ("killed" also when the build breaks; "invalid" when the
-original text is not there exactly once or none of its tests exists), then
-the file is put back. OUT gets a line per mutant, OUT.log the output.
-"""
+Replays tests/mutation/mutants.txt against a tree built with both presets, one
+mutant at a time, and puts each file back. A mutant whose build breaks counts
+as killed; one whose text is not there exactly once, or that has no test
+program, as invalid. OUT gets a line per mutant, OUT.log the output."""
 import argparse
 import functools
 import pathlib

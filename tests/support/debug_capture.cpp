@@ -1,7 +1,6 @@
-// Test support: runs a program as a debuggee, prints every string that it
-// passes to OutputDebugString on a line of its own (characters above 255
-// as "?"), and exits with the program's exit code.
-//   debug_capture.exe PROGRAM [ARGUMENT...]   (none may hold a quote)
+// debug_capture.exe PROGRAM [ARGUMENT...] (no quotes): runs the program as a
+// debuggee, prints each string it passes to OutputDebugString on a line of its
+// own (characters above 255 as "?") and exits with the program's exit code.
 #include <windows.h>
 
 #include <cstdio>

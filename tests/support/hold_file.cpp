@@ -1,8 +1,5 @@
-// Test support: another process that holds a file open with no sharing, as
-// an editor or a virus scanner might.
-//   hold_file.exe PATH
-// Opens (or creates) PATH, prints "held" and keeps the file until its
-// standard input ends. Exit code 1 when the file cannot be opened.
+// hold_file.exe PATH: holds PATH open with no sharing, as an editor or a virus
+// scanner might, from "held" until its standard input ends; 1 if it cannot.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,8 +1,6 @@
-// A stand-in for a library that an attacker plants beside the program under
-// the name of one that the program uses (powrprof.dll; as winlogon.exe it
-// offers its strings). Loaded, it leaves planted-library-ran.txt beside
-// itself; its exports answer as if every power state were supported and
-// every call accepted.
+// A library an attacker plants beside the program as powrprof.dll (or as
+// winlogon.exe, for its strings). Loaded, it leaves planted-library-ran.txt
+// beside itself; it reports every power state supported and accepts every call.
 #include <windows.h>
 
 #include <powrprof.h>

@@ -1,7 +1,5 @@
-// Test support: calls Orvex_SendCommand as the switch flows do, once per
-// argument CODE[:PRESET] (decimal or 0x hex; PRESET defaults to 0x40000000),
-// and prints the result and the value after the call as 0x%08x each. Exit
-// code 2 for no or a malformed argument.
+// Calls Orvex_SendCommand once per argument CODE[:PRESET] (PRESET 0x40000000
+// unless given) and prints the result and the value after each call.
 #include <cstdio>
 #include <cwchar>
 

@@ -1,27 +1,15 @@
 """A screen reader's view of the message box: the lines of msaa_client.exe
-(tests/support/msaa_client.cpp), started before the box appears."""
+(tests/support/msaa_client.cpp), started before the box appears, each a dict
+of its fields and its "kind"."""
 import queue
 import subprocess
 import threading
 import time
 from contextlib import contextmanager
-from dataclasses import dataclass
 
 from . import wine
 
 TIMEOUT = 30
-
-
-@dataclass
-class Line:
-    kind: str
-    fields: dict
-
-    def __getitem__(self, key):
-        return self.fields[key]
-
-    def matches(self, kind, fields):
-        return self.kind == kind and all(self.fields.get(key) == value for key, value in fields.items())
 
 
 class Client:
@@ -32,7 +20,7 @@ class Client:
     def _read(self):
         for raw in self.process.stdout:
             kind, *pairs = raw.decode("utf-8", "replace").rstrip("\r\n").split("\t")
-            self.incoming.put(Line(kind, dict(pair.split("=", 1) for pair in pairs if "=" in pair)))
+            self.incoming.put(dict([("kind", kind)] + [pair.split("=", 1) for pair in pairs if "=" in pair]))
         self.incoming.put(None)
 
     def wait_for(self, kind, timeout=TIMEOUT, **fields):
@@ -40,8 +28,8 @@ class Client:
         reader's own calls let events in, so the lines of one kind may come
         before or among those of another (a focus before its box, the box's
         end or the next box before the answer to a press)."""
-        deadline = time.monotonic() + timeout
-        while (line := next((line for line in self.lines if line.matches(kind, fields)), None)) is None:
+        deadline, wanted = time.monotonic() + timeout, {"kind": kind, **fields}.items()
+        while (line := next((line for line in self.lines if line.items() >= wanted), None)) is None:
             try:
                 new = self.incoming.get(timeout=max(0.0, deadline - time.monotonic()))
             except queue.Empty:

@@ -30,4 +30,4 @@ def messages(folder, function=None):
 
 def debugger_messages(output):
     """(level, message) of the trace records among debug_capture's lines."""
-    return [(level, message) for level, _, message in records([l for l in output.splitlines() if HEADER.match(l)])]
+    return [(m[1], m[3]) for m in map(HEADER.match, output.splitlines()) if m]

@@ -38,10 +38,10 @@ def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
 
 
 @contextmanager
-def started(program, *arguments, cwd=None, env=None):
+def started(program, *arguments, cwd=None, env=None, stdout=subprocess.DEVNULL):
     """A started program, ended by its id at the end of the block."""
     process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
-                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                               stdin=subprocess.DEVNULL, stdout=stdout, stderr=subprocess.DEVNULL)
     try:
         yield process
     finally:

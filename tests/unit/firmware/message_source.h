@@ -1,8 +1,7 @@
 #pragma once
-// One reply message handed out as a message-mode pipe does: each read takes
-// what fits and says whether more is left; reads past failAfter bring
-// nothing. The capacity of every read is kept. For the unit tests and the
-// fuzz target alike.
+// One reply handed out as a message-mode pipe does: each read takes what fits
+// and says whether more is left; reads past failAfter bring nothing. The
+// capacity of every read is kept.
 #include <string>
 #include <vector>
 
