@@ -19,8 +19,6 @@ std::string Narrow(std::wstring_view text)
     return {text.begin(), text.end()};
 }
 
-// Plays firmware, boxes, tool, power platform and shell at once, and writes
-// down every call it gets.
 class Rig final : public FirmwareChannel, public BoxShower, public ToolLauncher, public PowerPlatform, public Shell {
 public:
     std::vector<std::optional<std::uint32_t>> answers;   // per command; nullopt: the value keeps its preset

@@ -1,7 +1,5 @@
-// The message box as a whole, in this process: its classes, its captions,
-// and what it leaves behind; its accessible object as a reader on the box's
-// own thread takes it when the box raises its start event. What other
-// processes read and press, and real input, are shown end to end.
+// The message box in this process: its classes, its captions, what it leaves
+// behind, and its accessible object (other processes' readers are end to end).
 #include <gtest/gtest.h>
 
 #include <windows.h>
