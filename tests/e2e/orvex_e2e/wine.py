@@ -59,7 +59,13 @@ def run_with_windows_environment(program, *arguments, variables, cwd=None):
     TEMP and TMP from the prefix whatever the Linux side holds, but a Windows
     parent passes its own on."""
     settings = "".join(f"set {name}={value}&& " for name, value in variables.items())
-    return run("cmd", "/c", settings + windows_path(program) + "".join(" " + a for a in arguments), cwd=cwd)
+    for _ in range(2):
+        result = run("cmd", "/c", settings + windows_path(program) + "".join(" " + a for a in arguments), cwd=cwd)
+        # Now and then this Wine's cmd does not find a program that is there
+        # (errorlevel 9009): the program never ran, so it is started again.
+        if not (result.exit_code == 9009 % 256 and "Can't recognize" in result.stderr):
+            return result
+    return result
 
 
 def temp_directory():
