@@ -3,6 +3,7 @@
 #include <new>
 #include <utility>
 
+#include "app/ground/win32/com_apartment.h"
 #include "app/ground/win32/com_library.h"
 #include "app/ground/win32/system_library.h"
 #include "ui/msgbox_accessibility.h"
@@ -346,32 +347,18 @@ MsgBoxAccessibility::~MsgBoxAccessibility()
     LeaveApartment();
 }
 
-namespace {
-
-// This Wine gives a new apartment of the same thread the identity of the
-// last one, and its objects the same numbers: a reader still holding the last
-// box's object would be handed that dead proxy for the next box. So the
-// first box keeps an apartment for the thread until the process ends, and
-// every object gets an identity of its own.
-struct KeptApartment {
-    bool entered = SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    ~KeptApartment()
-    {
-        if (entered) {
-            ComLibrary::CoUninitialize();
-        }
-    }
-};
-
-}  // namespace
-
 void MsgBoxAccessibility::EnterApartment() noexcept
 {
     if (!inApartment) {
-        static const KeptApartment kept;
+        // This Wine gives a new apartment of the same thread the identity of
+        // the last one, and its objects the same numbers: a reader still
+        // holding the last box's object would be handed that dead proxy for
+        // the next box. So the first box keeps an apartment for the thread
+        // until the process ends, and every object gets an identity of its own.
+        static const ComApartment kept;
         // Calls from readers in other processes come in through the
         // apartment's messages, which the box's modal loop dispatches.
-        inApartment = kept.entered && SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        inApartment = kept.Entered() && SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     }
 }
 

@@ -3,11 +3,12 @@
 
 #include "app/ground/win32/com_library.h"
 
-// The calling thread's COM apartment, entered for the owner's lifetime. Only
-// a successful CoInitialize (S_OK or S_FALSE) is balanced by CoUninitialize.
+// The calling thread's single-threaded COM apartment, entered for the owner's
+// lifetime. Only a successful entry (S_OK or S_FALSE) is balanced by
+// CoUninitialize.
 class ComApartment {
 public:
-    ComApartment() noexcept : Status(ComLibrary::CoInitialize(nullptr)) {}
+    ComApartment() noexcept : Status(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~ComApartment()
     {
         if (SUCCEEDED(Status)) {
@@ -16,6 +17,8 @@ public:
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
+
+    [[nodiscard]] bool Entered() const noexcept { return SUCCEEDED(Status); }
 
 private:
     HRESULT Status;

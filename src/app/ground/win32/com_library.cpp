@@ -27,12 +27,6 @@ HRESULT Unreachable(const SystemLibrary& library) noexcept
 
 namespace ComLibrary {
 
-HRESULT CoInitialize(LPVOID reserved) noexcept
-{
-    static auto* const function = Ole32().Find<decltype(::CoInitialize)>("CoInitialize");
-    return function != nullptr ? function(reserved) : Unreachable(Ole32());
-}
-
 HRESULT CoInitializeEx(LPVOID reserved, DWORD coInit) noexcept
 {
     static auto* const function = Ole32().Find<decltype(::CoInitializeEx)>("CoInitializeEx");

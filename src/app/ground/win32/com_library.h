@@ -11,7 +11,6 @@
 
 namespace ComLibrary {
 
-[[nodiscard]] HRESULT CoInitialize(LPVOID reserved) noexcept;
 [[nodiscard]] HRESULT CoInitializeEx(LPVOID reserved, DWORD coInit) noexcept;
 void CoUninitialize() noexcept;
 [[nodiscard]] HRESULT CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID interfaceId,
