@@ -7,7 +7,7 @@ import re
 import sys
 
 FLOORS = {
-    "baselib": 0, "app/ground": 0,
+    "baselib": 0, "ground": 0,
     "firmware": 1, "ui": 1, "lang": 1,
     "app/actions": 2,
     "app/program": 3,

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 
 namespace {
 

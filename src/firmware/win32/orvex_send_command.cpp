@@ -4,8 +4,8 @@
 
 #include <new>
 
-#include "app/ground/win32/trace_log.h"
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/trace_log.h"
+#include "ground/win32/unique_handle.h"
 #include "firmware/orvex_notify_reply.h"
 #include "firmware/orvex_notify_script.h"
 #include "firmware/win32/script_pipe.h"

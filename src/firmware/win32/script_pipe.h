@@ -4,7 +4,7 @@
 // the call that failed (also left as the thread's last error).
 #include <windows.h>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 #include "firmware/wmi_script.h"
 #include "firmware/wmi_script_results.h"
 

@@ -3,9 +3,9 @@
 #include <new>
 #include <utility>
 
-#include "app/ground/win32/com_apartment.h"
-#include "app/ground/win32/com_library.h"
-#include "app/ground/win32/system_library.h"
+#include "ground/win32/com_apartment.h"
+#include "ground/win32/com_library.h"
+#include "ground/win32/system_library.h"
 #include "ui/msgbox_accessibility.h"
 
 static_assert(kRoleDialog == ROLE_SYSTEM_DIALOG && kRolePushButton == ROLE_SYSTEM_PUSHBUTTON);

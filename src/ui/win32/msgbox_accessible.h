@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 #include "ui/msgbox_button.h"
 #include "ui/msgbox_input.h"
 

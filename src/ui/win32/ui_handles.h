@@ -4,7 +4,7 @@
 // context, and window-class registrations.
 #include <windows.h>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 
 struct GdiObjectTraits {
     using Type = HGDIOBJ;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ground/plain_file_rule.h"
+#include "ground/plain_file_rule.h"
 #include "app/program/fill_button_labels.h"
-#include "app/ground/trace_line.h"
+#include "ground/trace_line.h"
 #include "app/program/program_options.h"
 
 namespace {

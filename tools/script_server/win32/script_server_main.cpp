@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 #include "script_server/firmware_profile.h"
 #include "script_server/script_check.h"
 #include "script_server/server_options.h"

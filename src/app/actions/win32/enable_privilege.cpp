@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 
 int EnablePrivilege(const wchar_t* privilegeName) noexcept
 {

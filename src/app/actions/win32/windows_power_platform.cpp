@@ -8,9 +8,9 @@
 
 #include "app/actions/power_actions.h"
 #include "app/actions/win32/enable_privilege.h"
-#include "app/ground/win32/system_library.h"
-#include "app/ground/win32/trace_log.h"
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/system_library.h"
+#include "ground/win32/trace_log.h"
+#include "ground/win32/unique_handle.h"
 #include "ui/win32/load_res_string.h"
 
 static_assert(kExitPowerOff == (EWX_POWEROFF | EWX_FORCE));

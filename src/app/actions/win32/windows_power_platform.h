@@ -2,7 +2,7 @@
 // The power actions' platform on this machine: the power-management calls,
 // the process token, the logon program's notice caption and the trace log.
 #include "app/actions/power_platform.h"
-#include "app/ground/win32/system_library.h"
+#include "ground/win32/system_library.h"
 
 class WindowsPowerPlatform final : public PowerPlatform {
 public:

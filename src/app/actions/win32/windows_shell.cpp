@@ -10,11 +10,11 @@
 #include <memory>
 #include <new>
 
-#include "app/ground/directory_of_path.h"
-#include "app/ground/win32/com_apartment.h"
-#include "app/ground/win32/com_library.h"
-#include "app/ground/win32/plain_file.h"
-#include "app/ground/win32/unique_handle.h"
+#include "ground/directory_of_path.h"
+#include "ground/win32/com_apartment.h"
+#include "ground/win32/com_library.h"
+#include "ground/win32/plain_file.h"
+#include "ground/win32/unique_handle.h"
 
 int WindowsShell::Open(const std::wstring& filePath) noexcept
 {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/program/win32/startup.h"
-#include "app/ground/win32/trace_log.h"
+#include "ground/win32/trace_log.h"
 
 ProgramAction GetParameters() noexcept
 {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/ground/win32/unique_handle.h"
+#include "ground/win32/unique_handle.h"
 
 // The full path of a file in the system folder; empty when the folder
 // cannot be read.

@@ -1,11 +1,11 @@
-#include "app/ground/win32/plain_file.h"
+#include "ground/win32/plain_file.h"
 
 #include <new>
 #include <vector>
 
-#include "app/ground/directory_of_path.h"
-#include "app/ground/plain_file_rule.h"
-#include "app/ground/win32/unique_handle.h"
+#include "ground/directory_of_path.h"
+#include "ground/plain_file_rule.h"
+#include "ground/win32/unique_handle.h"
 
 static_assert(IsReparseTagNameSurrogate(kReparseTagNameSurrogateBit) != 0 &&
               IsReparseTagNameSurrogate(~kReparseTagNameSurrogateBit) == 0);

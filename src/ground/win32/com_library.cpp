@@ -1,6 +1,6 @@
-#include "app/ground/win32/com_library.h"
+#include "ground/win32/com_library.h"
 
-#include "app/ground/win32/system_library.h"
+#include "ground/win32/system_library.h"
 
 namespace {
 

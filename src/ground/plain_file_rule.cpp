@@ -1,4 +1,4 @@
-#include "app/ground/plain_file_rule.h"
+#include "ground/plain_file_rule.h"
 
 bool IsPlainFile(const FileFacts& facts) noexcept
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/ground/win32/com_library.h"
+#include "ground/win32/com_library.h"
 
 // The calling thread's single-threaded COM apartment, entered for the owner's
 // lifetime. Only a successful entry (S_OK or S_FALSE) is balanced by

@@ -3,7 +3,7 @@
 // ORVEXLOG.log next to the program and on the debugger output.
 #include <string>
 
-#include "app/ground/trace_line.h"
+#include "ground/trace_line.h"
 
 class TraceLog {
 public:

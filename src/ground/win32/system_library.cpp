@@ -1,4 +1,4 @@
-#include "app/ground/win32/system_library.h"
+#include "ground/win32/system_library.h"
 
 std::wstring SystemFilePath(const wchar_t* fileName)
 {

@@ -1,4 +1,4 @@
-#include "app/ground/win32/module_file_path.h"
+#include "ground/win32/module_file_path.h"
 
 std::wstring ModuleFilePath(HMODULE module)
 {

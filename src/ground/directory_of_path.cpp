@@ -1,4 +1,4 @@
-#include "app/ground/directory_of_path.h"
+#include "ground/directory_of_path.h"
 
 std::wstring DirectoryOfPath(std::wstring_view path)
 {

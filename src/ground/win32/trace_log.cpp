@@ -1,4 +1,4 @@
-#include "app/ground/win32/trace_log.h"
+#include "ground/win32/trace_log.h"
 
 #include <windows.h>
 
@@ -7,10 +7,10 @@
 #include <memory>
 #include <new>
 
-#include "app/ground/directory_of_path.h"
-#include "app/ground/win32/module_file_path.h"
-#include "app/ground/win32/plain_file.h"
-#include "app/ground/win32/unique_handle.h"
+#include "ground/directory_of_path.h"
+#include "ground/win32/module_file_path.h"
+#include "ground/win32/plain_file.h"
+#include "ground/win32/unique_handle.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "app/ground/trace_line.h"
+#include "ground/trace_line.h"
 
 #include <cstdint>
 
-#include "app/ground/directory_of_path.h"
+#include "ground/directory_of_path.h"
 
 const char* TraceLevelName(int level) noexcept
 {
