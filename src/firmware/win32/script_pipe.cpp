@@ -35,8 +35,10 @@ DWORD OpenScriptServerPipe(UniqueFileHandle& pipe) noexcept
 {
     pipe.Reset();
     for (;;) {
-        HANDLE handle = CreateFileW(kScriptServerPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
+        // Whoever created the pipe first may be a stand-in for the server:
+        // it may learn who the user is, never act as the user.
+        HANDLE handle = CreateFileW(kScriptServerPipeName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             pipe.Reset(handle);
             return ERROR_SUCCESS;

@@ -1,5 +1,6 @@
 #include "ground/win32/plain_file.h"
 
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -131,4 +132,35 @@ bool IsPlainFileOrAbsent(const std::wstring& path) noexcept
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool IsReparsePoint(HANDLE file) noexcept
+{
+    FILE_BASIC_INFO basic{};
+    return GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) &&
+           (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const noexcept
+{
+    return Known && other.Known && Id.VolumeSerialNumber == other.Id.VolumeSerialNumber &&
+           std::memcmp(Id.FileId.Identifier, other.Id.FileId.Identifier, sizeof Id.FileId.Identifier) == 0;
+}
+
+FileIdentity IdentityOf(HANDLE file) noexcept
+{
+    // FILE_ID_INFO holds ReFS's 128-bit identifiers, which the 64-bit file
+    // index of GetFileInformationByHandle cuts short.
+    FileIdentity identity;
+    identity.Known = GetFileInformationByHandleEx(file, FileIdInfo, &identity.Id, sizeof identity.Id) != FALSE;
+    if (!identity.Known) {
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (GetFileInformationByHandle(file, &information)) {
+            identity.Known = true;
+            identity.Id.VolumeSerialNumber = information.dwVolumeSerialNumber;
+            const ULONGLONG index = (ULONGLONG{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+            std::memcpy(identity.Id.FileId.Identifier, &index, sizeof index);
+        }
+    }
+    return identity;
 }

@@ -13,3 +13,18 @@
 // The folder of path can be opened, and nothing of that name exists in it
 // (not even a link whose target is missing) or the name is such a plain file.
 [[nodiscard]] bool IsPlainFileOrAbsent(const std::wstring& path) noexcept;
+
+// Whether the open file is a reparse point (of any tag).
+[[nodiscard]] bool IsReparsePoint(HANDLE file) noexcept;
+
+// Which file a handle reaches: its volume's serial number and the file's
+// identifier there. Two handles reach the same file when both are known and
+// equal.
+struct FileIdentity {
+    bool Known = false;
+    FILE_ID_INFO Id{};
+
+    [[nodiscard]] bool operator==(const FileIdentity& other) const noexcept;
+};
+
+[[nodiscard]] FileIdentity IdentityOf(HANDLE file) noexcept;

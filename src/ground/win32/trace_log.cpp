@@ -56,13 +56,20 @@ struct LogFile {
     bool created = false;
 };
 
-// The log file, opened without following a link and created only where no
-// name stands yet; nobody else may open it while the line goes in, and runs
-// started together wait their turn.
-LogFile OpenLogFile(const std::wstring& path) noexcept
+// How the log's open treats a reparse point: the first open reaches the
+// reparse point itself, so that a link is not followed; the open that
+// writes goes through the filter that owns a file that passed the checks
+// (a cloud placeholder), and never creates one.
+enum class LogOpen { ReparsePointItself, ThroughItsFilter };
+
+// The log file, created only where no name stands yet; nobody else may open
+// it while the line goes in, and runs started together wait their turn.
+// Once a wait has run out, the log is held by something other than a run
+// taking its turn, and the rest of the run does not wait for it again.
+LogFile OpenLogFile(const std::wstring& path, LogOpen how, bool& waitRanOut) noexcept
 {
     constexpr DWORD kAccess = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
-    constexpr DWORD kFlags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (how == LogOpen::ReparsePointItself ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     const ULONGLONG start = GetTickCount64();
     LogOpenStep step = LogOpenStep::Open;
     for (;;) {
@@ -73,23 +80,31 @@ LogFile OpenLogFile(const std::wstring& path) noexcept
         // handle may delete the file that it made.
         const bool create = step == LogOpenStep::Create;
         const HANDLE file = CreateFileW(path.c_str(), create ? kAccess | DELETE : kAccess, 0, nullptr,
-                                        create ? CREATE_NEW : OPEN_EXISTING, kFlags, nullptr);
+                                        create ? CREATE_NEW : OPEN_EXISTING, flags, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             return {UniqueFileHandle(file), create};
         }
         const DWORD error = GetLastError();
-        step = NextLogOpenStep(step, error, GetTickCount64() - start);
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        step = NextLogOpenStep(step, error, elapsed);
+        if (step == LogOpenStep::WaitThenOpen && waitRanOut) {
+            step = LogOpenStep::Drop;
+        }
+        if (step == LogOpenStep::Create && how == LogOpen::ThroughItsFilter) {
+            step = LogOpenStep::Drop;
+        }
         if (step == LogOpenStep::Drop) {
+            waitRanOut = waitRanOut || elapsed >= kLogWaitMs;
             return {};
         }
     }
 }
 
-void AppendToFile(const std::wstring& path, std::wstring_view line) noexcept
+void AppendToFile(const std::wstring& path, std::wstring_view line, bool& waitRanOut) noexcept
 {
     // When the file stays held, or the name is a link or has a second name,
     // the line reaches the debugger only.
-    const LogFile file = OpenLogFile(path);
+    LogFile file = OpenLogFile(path, LogOpen::ReparsePointItself, waitRanOut);
     if (!file.handle) {
         return;
     }
@@ -102,6 +117,20 @@ void AppendToFile(const std::wstring& path, std::wstring_view line) noexcept
                 SetFileInformationByHandle(file.handle.Get(), FileDispositionInfo, &disposition, sizeof disposition));
         }
         return;
+    }
+    if (IsReparsePoint(file.handle.Get())) {
+        // A reparse point that redirects nothing, such as a cloud
+        // placeholder, belongs to a filter, which a write through the
+        // reparse point itself would skip. The checked handle is let go (it
+        // shares nothing, not even with this run) and the name opened again
+        // through the filter; the line goes in only when that is still the
+        // file that was checked, not one put in its place meanwhile.
+        const FileIdentity checked = IdentityOf(file.handle.Get());
+        file.handle.Reset();
+        file = OpenLogFile(path, LogOpen::ThroughItsFilter, waitRanOut);
+        if (!file.handle || !checked.Known || !(IdentityOf(file.handle.Get()) == checked)) {
+            return;
+        }
     }
     try {
         const std::string bytes = EncodeLogFileLine(line);
@@ -153,6 +182,6 @@ void TraceLog::Write(int level, const char* function, int line, const wchar_t* f
     va_end(args);
     buffer[total - 1] = L'\0';
 
-    AppendToFile(LogPath, std::wstring_view(buffer.get(), total - 1));
+    AppendToFile(LogPath, std::wstring_view(buffer.get(), total - 1), LogWaitRanOut);
     OutputDebugStringW(buffer.get());
 }

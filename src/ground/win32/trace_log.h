@@ -22,6 +22,7 @@ private:
     int MinimumLevel = 0;
     std::wstring LogTag;
     std::wstring LogPath;   // empty: nothing is output at all
+    bool LogWaitRanOut = false;   // a held log no longer waited for
 };
 
 // Call sites name themselves: the function and the line of the call.

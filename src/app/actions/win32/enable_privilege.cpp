@@ -19,6 +19,12 @@ int EnablePrivilege(const wchar_t* privilegeName) noexcept
     }
     // Closing the token must not hide why the step before failed.
     const DWORD error = GetLastError();
+    // A token without the privilege is no failure to AdjustTokenPrivileges:
+    // it succeeds and says ERROR_NOT_ALL_ASSIGNED (a standard user on a
+    // server edition), and the privilege stays off.
+    if (error == ERROR_NOT_ALL_ASSIGNED) {
+        result = FALSE;
+    }
     token.Reset();
     SetLastError(error);
     return result;

@@ -2,22 +2,28 @@
 // compiler's own support library seeds it through CryptAcquireContext,
 // which loads a cryptographic provider into every run (under Wine its
 // libraries add a quarter to the program's memory) for eight random bytes.
-// The platform's RtlGenRandom gives them through advapi32, which the program
-// imports anyway. Defining both symbols here keeps that library out of the
-// link; a second definition would fail it.
+// Defining both symbols here keeps that library out of the link; a second
+// definition would fail it.
+//
+// The bytes come from the system's generator, BCryptGenRandom, in bcrypt.dll
+// loaded from the system folder by name there. Not from advapi32's
+// RtlGenRandom: Windows forwards that export to cryptbase.dll, which is no
+// known DLL, and resolves the forwarder when it loads the program, through
+// the program's own folder and before SetDefaultDllDirectories can run.
 #include <windows.h>
 
-#include <ntsecapi.h>
+#include <bcrypt.h>
 
 #include <cstdint>
 #include <cstdlib>
 
+#include "ground/win32/system_library.h"
+
 extern "C" {
 
 // Read by every guarded frame; set once, before wWinMain and before any
-// guarded frame that outlives the change can be on the stack. Neither
-// function here holds an array or a local whose address is taken, so neither
-// is guarded itself.
+// other static object is built, so that no guarded frame on the stack
+// outlives the change.
 void* __stack_chk_guard = nullptr;
 
 // A frame's canary was overwritten: nothing in the process can be trusted,
@@ -33,18 +39,43 @@ void* __stack_chk_guard = nullptr;
 
 namespace {
 
-struct StackGuardSeed {
-    StackGuardSeed() noexcept
-    {
-        if (!RtlGenRandom(&__stack_chk_guard, sizeof __stack_chk_guard)) {
-            // Without the generator, a value that still differs between
-            // runs: the variable's own address, which ASLR moves.
-            __stack_chk_guard = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(&__stack_chk_guard) ^
-                                                        static_cast<std::uintptr_t>(0x2F8A4C91D37B65E0ull));
-        }
-    }
+struct RandomWord {
+    bool Filled;
+    std::uintptr_t Value;
 };
 
-const StackGuardSeed seed;
+// Guarded itself (its locals' addresses are taken), so it returns before
+// the canary changes.
+RandomWord ReadSystemGenerator() noexcept
+{
+    SystemLibrary bcrypt(L"bcrypt.dll");
+    const auto genRandom = bcrypt.Find<decltype(BCryptGenRandom)>("BCryptGenRandom");
+    std::uintptr_t value = 0;
+    const bool filled = genRandom != nullptr &&
+                        BCRYPT_SUCCESS(genRandom(nullptr, reinterpret_cast<PUCHAR>(&value), sizeof value,
+                                                 BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+    return {filled, value};
+}
+
+// Not guarded: it is on the stack while the canary changes.
+__attribute__((no_stack_protector)) void SeedStackGuard() noexcept
+{
+    const RandomWord word = ReadSystemGenerator();
+    if (!word.Filled) {
+        // Every Windows since 7 has the generator. A value made up here
+        // (an address, a time) is one that a local attacker can guess,
+        // and a canary that can be guessed guards nothing.
+        RaiseFailFastException(nullptr, nullptr, 0);
+        std::abort();
+    }
+    __stack_chk_guard = reinterpret_cast<void*>(word.Value);
+}
+
+struct StackGuardSeed {
+    __attribute__((no_stack_protector)) StackGuardSeed() noexcept { SeedStackGuard(); }
+};
+
+// Built first of the program's static objects.
+const StackGuardSeed seed __attribute__((init_priority(101)));
 
 }  // namespace

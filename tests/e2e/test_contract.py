@@ -1,0 +1,120 @@
+"""Windows' rules for the program's calls (tests/contract/rules.py) held
+against the relay trace of a few real runs: the switch with its box answered
+by key, by click and by a reader, the power actions, the taskbar options,
+-config and a held log."""
+import subprocess
+import sys
+from contextlib import contextmanager
+
+import pytest
+
+from conftest import REPO, built
+from orvex_e2e import msgbox, reader, screen, trace_log, wine
+
+sys.path.insert(0, str(REPO / "tests" / "contract"))
+import trace  # noqa: E402
+
+RELAY_KEY = r"HKCU\Software\Wine\Debug"
+WM_DISPLAYCHANGE = 0x7E
+
+
+@pytest.fixture(scope="module", autouse=True)
+def relay_include():
+    """The relay trace holds the rules' functions only, which keeps it short
+    and the runs fast; other programs of the prefix trace nothing."""
+    wine.run("reg", "add", RELAY_KEY, "/v", "RelayInclude", "/d", trace.relay_include(), "/f")
+    yield
+    wine.run("reg", "delete", RELAY_KEY, "/v", "RelayInclude", "/f")
+
+
+TRACED = {"WINEDEBUG": "+pid,+loaddll,+relay"}
+
+
+@pytest.fixture
+def traced(tmp_path):
+    """Starts a program with the relay trace on, its trace in a file; the
+    block's value is the process."""
+    @contextmanager
+    def start(program, *arguments, cwd=None):
+        with (tmp_path / "trace.txt").open("wb") as out:
+            process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=wine.environment(TRACED),
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=out)
+            try:
+                yield process
+            finally:
+                if process.poll() is None:
+                    process.kill()
+                process.wait(timeout=wine.TIMEOUT)
+    return start
+
+
+def faults(tmp_path, program):
+    return trace.faults((tmp_path / "trace.txt").read_text("utf-8", "replace"), program)
+
+
+ANSWERS = {
+    # Return on the focused OK, after the system announced a new resolution.
+    "key": lambda box, client: screen.key("Return"),
+    # Pressed on OK, moved a little inside it, released.
+    "click": lambda box, client: screen.move_pointer(*box.buttons[0].centre, "mousedown") or screen.move_pointer(
+        box.buttons[0].centre[0] + 3, box.buttons[0].centre[1] + 2, "mouseup"),
+    "reader": lambda box, client: client.wait_for("pressed"),
+}
+
+
+@pytest.mark.parametrize("answer", ANSWERS)
+def test_the_switch_and_its_box_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, script_server,
+                                                      show_msg, msaa_client, traced, tmp_path, answer):
+    server = script_server("--profile", "ready")
+    show_msg(2)
+    screen.move_pointer(1, 1)
+    with reader.started(msaa_client, *(["--press", "1"] if answer == "reader" else [])) as client, \
+            traced(program, cwd=other_cwd) as process:
+        # The reader presses OK as soon as the box is up.
+        found = (None,) if answer == "reader" else msgbox.box_of(process)
+        assert found is not None, f"no box; the program ended with {process.returncode}"
+        if answer == "key":
+            assert wine.run(built("tests/support/send_message.exe"), "OrvexMsgBox_Class", str(WM_DISPLAYCHANGE),
+                            "32", str(768 << 16 | 1024)).exit_code == 0
+        ANSWERS[answer](found[0], client)
+        assert wine.exit_code(process, timeout=30) == 0
+    assert server.commands()[-1] == 20
+    assert faults(tmp_path, program) == {}
+
+
+# Without the shutdown privilege the actions that need it stop at that step,
+# so none ends the prefix's session.
+RUNS = {
+    "-s3, held log": ["-s3"],
+    "-s4": ["-s4"],
+    "-s4, no privilege": ["-s4"],
+    "-s5, no privilege": ["-s5"],
+    "-shutdown, no privilege": ["-shutdown"],
+    "-reboot, no privilege": ["-reboot"],
+    "-hybrid": ["-hybrid"],
+    "-taskbarpin": ["-taskbarpin"],
+    "-taskbarunpin": ["-taskbarunpin"],
+    "-config": ["-config"],
+}
+
+
+@pytest.mark.parametrize("run", RUNS)
+def test_the_actions_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, traced, tmp_path, run):
+    command = [program, *RUNS[run]]
+    if "no privilege" in run:
+        command = [built("tests/support/without_privilege.exe"), "SeShutdownPrivilege",
+                   " ".join([wine.windows_path(program), *RUNS[run]])]
+    holder = None
+    if "held log" in run:
+        holder = subprocess.Popen(["wine", str(built("tests/support/hold_file.exe")),
+                                   wine.windows_path(program_dir / trace_log.LOG_NAME)],
+                                  env=wine.environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        assert holder.stdout.readline().strip() == b"held"
+    try:
+        with traced(*command, cwd=other_cwd) as process:
+            wine.exit_code(process)
+    finally:
+        if holder:
+            holder.stdin.close()
+            holder.wait(timeout=60)
+    assert faults(tmp_path, program) == {}
