@@ -4,7 +4,8 @@
 # import table, and no COM there (ole32 and oleaut32 are loaded when a box
 # or a shortcut needs them, so that other runs do without), ASLR with high
 # entropy and no-execute data (0x160 in the DllCharacteristics), and the
-# stack protector's canary check.
+# stack protector's canary check. No import is forwarded by Windows into a
+# library that it looks for in the program's folder.
 #   scripts/check-hardening.sh PROGRAM.exe
 set -euo pipefail
 program=$1
@@ -14,8 +15,20 @@ objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 known='^(advapi32|combase|gdi32|imm32|kernel32|msvcrt|ole32|oleaut32|rpcrt4|shell32|shlwapi|user32)\.dll$'
 loaded_when_needed='^(ole32|oleaut32)\.dll$'
 
+# Exports of known DLLs that Windows forwards into a library that is no known
+# DLL, resolved through the program's folder when the program is loaded:
+# advapi32's RtlGenRandom, RtlEncryptMemory and RtlDecryptMemory go to
+# cryptbase.dll. (Wine implements them in advapi32 itself.)
+forwarded='^(SystemFunction036|SystemFunction040|SystemFunction041)$'
+
 headers=$("$objdump" -p "$program")
 status=0
+while read -r function; do
+  if [[ $function =~ $forwarded ]]; then
+    echo "imports $function, which Windows forwards to a library that it looks for in the program's folder"
+    status=1
+  fi
+done < <(sed -n 's/^[[:space:]]*[0-9a-f]\{1,\}[[:space:]]\{1,\}[0-9a-f]\{1,\}[[:space:]]\{1,\}\([A-Za-z_0-9]\{1,\}\)$/\1/p' <<<"$headers")
 while read -r library; do
   if ! [[ ${library,,} =~ $known ]]; then
     echo "imports $library, which the loader may take from the program's folder"

@@ -86,7 +86,6 @@ def test_the_switch_and_its_box_keep_to_windows_rules(program, program_dir, othe
 # so none ends the prefix's session.
 RUNS = {
     "-s3, held log": ["-s3"],
-    "-s4": ["-s4"],
     "-s4, no privilege": ["-s4"],
     "-s5, no privilege": ["-s5"],
     "-shutdown, no privilege": ["-shutdown"],

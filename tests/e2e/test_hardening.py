@@ -13,10 +13,18 @@ SHORTCUT = "OrvexSwitcher.lnk"
 S3_REFUSED = "Sleep state S3 is not supported [Err=0]."
 
 
+# Libraries that Windows looks for in the program's folder first: the
+# canary's generator (bcrypt), the one that advapi32's
+# RtlGenRandom is forwarded to (cryptbase), and the power library (a known
+# DLL on Windows, but not under Wine).
+PLANTED = ("bcrypt", "cryptbase", "powrprof")
+
+
 def test_a_library_planted_beside_the_program_is_never_loaded(program, program_dir, other_cwd):
-    shutil.copy2(built("tests/support/powrprof.dll"), program_dir / "powrprof.dll")
+    for name in PLANTED:
+        shutil.copy2(built("tests/support/powrprof.dll"), program_dir / f"{name}.dll")
     # As on Windows, a library of the program's folder comes before the system's own.
-    env = {"WINEDLLOVERRIDES": wine.environment()["WINEDLLOVERRIDES"] + ";powrprof=n,b"}
+    env = {"WINEDLLOVERRIDES": wine.environment()["WINEDLLOVERRIDES"] + "".join(f";{n}=n,b" for n in PLANTED)}
     # The planted library would report S3 and accept it; the system's does not.
     assert wine.run(program, "-s3", cwd=other_cwd, env=env).exit_code == 1
     assert wine.run(program, "-s4", cwd=other_cwd, env=env).exit_code == 0

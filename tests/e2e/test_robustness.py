@@ -2,6 +2,7 @@
 server on its own. Each run ends in the documented result and waits only
 where the program is meant to wait."""
 import subprocess
+import time
 from contextlib import ExitStack
 
 import pytest
@@ -78,24 +79,38 @@ def test_a_read_only_program_folder_loses_the_file_line_only(script_server, prog
     assert list(other_cwd.iterdir()) == []
 
 
-def test_runs_take_turns_at_the_log_and_one_held_for_longer_stays_as_it_was(program, program_dir, other_cwd):
-    s3 = ("ERROR", "Sleep state S3 is not supported [Err=0].")   # this Wine has no S3
+def timed_under_debugger(program, other_cwd):
+    start = time.monotonic()
+    return run_under_debugger(program, other_cwd), time.monotonic() - start
+
+
+def test_runs_take_turns_at_the_log_and_one_held_for_longer_costs_one_wait_and_stays_as_it_was(
+        script_server, program, program_dir, other_cwd):
+    server = script_server("--profile", "ready")
+    free, free_seconds = timed_under_debugger(program, other_cwd)
+    assert free == (0, READY_LOG)
+    written = trace_log.read_bytes(program_dir)
     holder = subprocess.Popen(["wine", str(built("tests/support/hold_file.exe")),
                                wine.windows_path(program_dir / trace_log.LOG_NAME)],
                               env=wine.environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
     try:
         assert holder.stdout.readline().strip() == b"held"
-        # Held past the run's wait: its line reaches the debugger only.
-        assert run_under_debugger(program, other_cwd, "-s3") == (1, [s3])
-        assert trace_log.read_bytes(program_dir) == b""
+        # Held past the run's first wait: the lines reach the debugger only,
+        # and no later line waits again.
+        held, held_seconds = timed_under_debugger(program, other_cwd)
+        assert held == (0, READY_LOG)
+        assert held_seconds - free_seconds < 1.5, (free_seconds, held_seconds)
+        assert trace_log.read_bytes(program_dir) == written
     finally:
         holder.stdin.close()
         holder.wait(timeout=60)
+    assert server.commands() == WHOLE * 2
     # Runs started together hold the log for a line each and wait their turn.
+    s3 = ("ERROR", "Sleep state S3 is not supported [Err=0].")   # this Wine has no S3
     with ExitStack() as stack:
         runs = [stack.enter_context(wine.started(program, "-s3", cwd=other_cwd)) for _ in range(20)]
         assert [wine.exit_code(run) for run in runs] == [1] * 20
-    assert trace_log.messages(program_dir) == [s3] * 20
+    assert trace_log.messages(program_dir) == READY_LOG + [s3] * 20
 
 
 def test_an_unwritable_temporary_folder_leaves_nothing_and_exits_1(program, program_dir, other_cwd, tmp_path):

@@ -45,8 +45,8 @@ struct RandomWord {
 };
 
 // Guarded itself (its locals' addresses are taken), so it returns before
-// the canary changes.
-RandomWord ReadSystemGenerator() noexcept
+// the canary changes; never inlined into the function that changes it.
+__attribute__((noinline)) RandomWord ReadSystemGenerator() noexcept
 {
     SystemLibrary bcrypt(L"bcrypt.dll");
     const auto genRandom = bcrypt.Find<decltype(BCryptGenRandom)>("BCryptGenRandom");
@@ -57,8 +57,14 @@ RandomWord ReadSystemGenerator() noexcept
     return {filled, value};
 }
 
-// Not guarded: it is on the stack while the canary changes.
-__attribute__((no_stack_protector)) void SeedStackGuard() noexcept
+}  // namespace
+
+// Run by the start-up code before every other static constructor (their
+// priorities start at 101 after the toolchain's own) and before wWinMain,
+// so that no guarded frame is on the stack while the canary changes. Not
+// guarded itself, for the same reason; a constructor function, not a
+// static object, whose initialiser function the compiler would guard.
+__attribute__((constructor(101), no_stack_protector)) static void SeedStackGuard() noexcept
 {
     const RandomWord word = ReadSystemGenerator();
     if (!word.Filled) {
@@ -70,12 +76,3 @@ __attribute__((no_stack_protector)) void SeedStackGuard() noexcept
     }
     __stack_chk_guard = reinterpret_cast<void*>(word.Value);
 }
-
-struct StackGuardSeed {
-    __attribute__((no_stack_protector)) StackGuardSeed() noexcept { SeedStackGuard(); }
-};
-
-// Built first of the program's static objects.
-const StackGuardSeed seed __attribute__((init_priority(101)));
-
-}  // namespace
