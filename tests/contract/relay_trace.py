@@ -2,7 +2,7 @@
 rules in HKCU\\Software\\Wine\\Debug RelayInclude) and the program's
 imports, and holding a run to the rules.
 
-  python3 trace.py PROGRAM.exe TRACE...   prints each rule's faults in each trace"""
+  python3 relay_trace.py PROGRAM.exe TRACE...   prints each rule's faults in each trace"""
 import re
 import struct
 import subprocess
