@@ -57,19 +57,8 @@ private:
 
 LRESULT CALLBACK OrvexMsgBox::MsgBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* box = static_cast<OrvexMsgBox*>(create->lpCreateParams);
-        if (box == nullptr) {
-            return FALSE;
-        }
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-        box->hwndMsgBox = window;
-        // Not passed on: the window keeps no title text.
-        return box->Layout(window, create->cx, create->cy);
-    }
-    auto* box = reinterpret_cast<OrvexMsgBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (box == nullptr) {
+    OrvexMsgBox* box = BoxOfWindow(window, message, lParam, &OrvexMsgBox::hwndMsgBox);
+    if (box == nullptr || message == WM_NCCREATE) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return box->OnMessage(window, message, wParam, lParam);
@@ -83,13 +72,14 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_ERASEBKGND:
         return 1;   // only the band is ever painted
+    case WM_SIZE:
+        Layout();
+        return 0;
     case WM_DISPLAYCHANGE:
-        OnDisplayChange(window, false);
+        PlaceWindows();
         return 0;
     case WM_DPICHANGED:
-        // The box covers its screen whatever rectangle the system suggests.
-        ApplyDpi(LOWORD(wParam));
-        OnDisplayChange(window, true);
+        OnDpiChanged(LOWORD(wParam));
         return 0;
     case WM_KEYDOWN:
         OnKeyDown(window, static_cast<std::uint32_t>(wParam));
@@ -175,26 +165,20 @@ void OrvexMsgBox::OnTimer(HWND window, UINT_PTR id) noexcept
     Apply(window, TimeoutRule());
 }
 
-void OrvexMsgBox::OnDisplayChange(HWND window, bool measureBand) noexcept
+void OrvexMsgBox::OnDpiChanged(std::int32_t newDpi) noexcept
 {
-    if (hwndBkgnd == nullptr) {
-        return;
-    }
-    // After a change of resolution the band keeps its height; after a change
-    // of scale it is measured again with the new fonts.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_HIDEWINDOW);
-    Arrange(window, width, height, measureBand);
-    ShowWindow(window, SW_SHOW);
-    SetWindowPos(hwndBkgnd, HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
-    InvalidateRect(window, nullptr, TRUE);
+    // The box covers its screen whatever rectangle the system suggests; at
+    // the same size it still needs a layout for the new fonts.
+    ApplyDpi(newDpi);
+    measureBand = true;
+    PlaceWindows();
+    Layout();
 }
 
 void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
 {
     if (outcome.answered) {
-        AnswerAndClose(outcome.answer);
+        Answer(outcome.answer);
     } else if (outcome.repaint) {
         InvalidateRect(window, nullptr, TRUE);
     }
@@ -205,7 +189,7 @@ void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
 void OrvexMsgBox::OnAccessiblePress(std::int32_t index) noexcept
 {
     if (!answered && index >= 0 && index < buttonCount && index < kMaxButtons) {
-        AnswerAndClose(buttons[index].id);
+        Answer(buttons[index].id);
     }
 }
 
@@ -216,12 +200,12 @@ void OrvexMsgBox::AnnounceFocusMove(HWND window, std::int32_t focusedBefore) noe
     }
 }
 
-void OrvexMsgBox::AnswerAndClose(std::int32_t answer) noexcept
+// The loop ends after the message that answered; Show then destroys the
+// windows.
+void OrvexMsgBox::Answer(std::int32_t answer) noexcept
 {
     result = answer;
     answered = true;
-    PostMessageW(hwndMsgBox, WM_CLOSE, 0, 0);
-    PostMessageW(hwndBkgnd, WM_CLOSE, 0, 0);
 }
 
 // Draws what the layout holds; the layout is made when the window is
