@@ -135,7 +135,7 @@ def canary_from_the_system_generator(calls, imports):
 
 # Rules of code that another change fixes: their faults are shown, not
 # failed, until that change is in; empty once it is.
-PENDING = set()
+PENDING = {"a system icon from a null module is shared", "mouse buttons are the logical ones"}
 
 RULES = (
     Rule("libraries come from the system folder",
