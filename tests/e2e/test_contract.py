@@ -17,6 +17,7 @@ import relay_trace  # noqa: E402
 
 RELAY_KEY = r"HKCU\Software\Wine\Debug"
 WM_DISPLAYCHANGE = 0x7E
+NO_PRIVILEGE = "Fail to enable SE_SHUTDOWN_NAME priviledge [Err=1300]."
 
 
 @pytest.fixture(scope="module", autouse=True)
@@ -113,9 +114,13 @@ def test_the_actions_keep_to_windows_rules(program, program_dir, other_cwd, conf
         assert holder.stdout.readline().strip() == b"held"
     try:
         with traced(*command, cwd=other_cwd) as process:
-            wine.exit_code(process)
+            exit_code = wine.exit_code(process)
     finally:
         if holder:
             holder.stdin.close()
             holder.wait(timeout=60)
     assert faults(tmp_path, program) == {}
+    if "no privilege" in run:
+        # The privilege step fails, and its record says so.
+        assert exit_code == 1
+        assert [message for _, message in trace_log.messages(program_dir)] == [NO_PRIVILEGE]
