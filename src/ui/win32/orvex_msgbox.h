@@ -87,7 +87,7 @@ private:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void OnKeyDown(HWND window, std::uint32_t key) noexcept;
     void OnKeyUp(HWND window, std::uint32_t key) noexcept;
-    void OnMouseMove(HWND window) noexcept;
+    void OnMouseMove(HWND window, std::uint32_t buttonFlags) noexcept;
     void OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnTimer(HWND window, UINT_PTR id) noexcept;
