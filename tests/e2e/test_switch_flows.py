@@ -2,7 +2,8 @@
 branches are rows of the unit tables)."""
 import pytest
 
-from orvex_e2e import msgbox, screen, wine
+from conftest import built
+from orvex_e2e import msgbox, screen, trace_log, wine
 
 
 # Nothing follows the box in either run.
@@ -28,3 +29,16 @@ def test_the_box_shown_and_its_answer_decide(program, other_cwd, config_tool, sc
         assert wine.exit_code(process, timeout=30) == exit_code
     assert server.commands() == before
     screen.wait_until(lambda: not msgbox.box_shown(), message="the box to go")
+
+
+def test_a_confirmation_ended_by_another_programs_quit_orders_nothing(program, program_dir, other_cwd, script_server,
+                                                                       show_msg):
+    server = script_server("--profile", "ready")
+    show_msg(2)
+    with wine.started(program, "-now", cwd=other_cwd) as process:
+        assert msgbox.box_of(process) is not None
+        assert wine.run(built("tests/support/quit_box.exe")).exit_code == 0
+        assert wine.exit_code(process, timeout=30) == 1
+    assert server.commands() == [17, 24, 16]
+    assert [record for record in trace_log.messages(program_dir) if record[0] == "ERROR"] == [
+        ("ERROR", "The switch confirmation ended without an answer; no switch is ordered [ShowMsg=2].")]

@@ -283,7 +283,8 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
     contentHeight = 0;
     measureBand = true;
     layout = BoxLayout{};
-    result = kIdOk;
+    // Only the user's answer, or the timeout's, is an answer.
+    result = kIdNone;
     answered = false;
 
     PrepareButtons();

@@ -34,8 +34,10 @@ public:
 
     // 1 when the box can be shown, 0 when not (all acquired is released).
     [[nodiscard]] std::int32_t Init() noexcept;
-    // The answer: the platform's IDOK, IDCANCEL, ... Text and caption may be
-    // null. A timeout of -1 means none.
+    // The answer: the platform's IDOK, IDCANCEL, ..., or kIdNone when none
+    // came (the windows could not be made, or a quit message that the box
+    // did not post ended it, which is then posted again). Text and caption
+    // may be null. A timeout of -1 means none.
     [[nodiscard]] std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
                                     std::int32_t timeoutSeconds) noexcept;
     // Releases icon, fonts and class registrations, disconnects the object

@@ -46,7 +46,7 @@ TEST(OrvexMsgBox, InitTakesBothClassesAndCleanupReleasesThemAsOftenAsItIsCalled)
         EXPECT_EQ(box.Show(L"gone at once", nullptr, 4, 0), kIdOk) << "a timeout of 0 answers OK";
     }
     OrvexMsgBox uninitialised(kNoLabels);
-    EXPECT_EQ(uninitialised.Show(L"never shown", nullptr, 4, -1), kIdOk);
+    EXPECT_EQ(uninitialised.Show(L"never shown", nullptr, 4, -1), kIdNone) << "no window, no answer";
     EXPECT_FALSE(ClassRegistered(kBkgndClassName) || ClassRegistered(kMsgBoxClassName)) << "the destructor cleans up";
 
     // A class name already taken fails Init and leaves the other class free.
@@ -61,6 +61,18 @@ TEST(OrvexMsgBox, InitTakesBothClassesAndCleanupReleasesThemAsOftenAsItIsCalled)
         EXPECT_FALSE(ClassRegistered(kBkgndClassName));
     }
     ASSERT_TRUE(UnregisterClassW(kMsgBoxClassName, GetModuleHandleW(nullptr)));
+}
+
+TEST(OrvexMsgBox, AQuitThatTheBoxDidNotPostEndsItWithoutAnAnswerAndIsPostedAgain)
+{
+    OrvexMsgBox box(kNoLabels);
+    ASSERT_EQ(box.Init(), 1);
+    PostQuitMessage(7);
+    EXPECT_EQ(box.Show(L"ended from outside", nullptr, 1, -1), kIdNone);
+    EXPECT_FALSE(BoxWindowsLeft());
+    MSG quit{};
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 7u);
 }
 
 TEST(OrvexMsgBox, CaptionsComeFromTheLanguageFileOrElseFromThePlatformsOwnStrings)
