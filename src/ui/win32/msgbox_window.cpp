@@ -257,7 +257,7 @@ void OrvexMsgBox::DrawTexts(HDC dc, bool mirrored) noexcept
     }
     if (icon && !layout.icon.IsEmpty()) {
         const BoxRect place = Placed(layout.icon, mirrored);
-        DrawIconEx(dc, place.left, place.top, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+        DrawIconEx(dc, place.left, place.top, icon, iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
     }
     RECT message = ToRect(Placed(layout.message, mirrored));
     const UniqueSelection font = SelectInto(dc, textFont.Get());

@@ -113,7 +113,10 @@ private:
     std::int32_t rtlLayout = 0;
     UniqueGdiObject titleFont;
     UniqueGdiObject textFont;
-    UniqueIcon icon;
+    // What is drawn: ownIcon, or a shared system icon, which belongs to the
+    // system and is never destroyed.
+    HICON icon = nullptr;
+    UniqueIcon ownIcon;
     std::uint32_t iconId = 0;
     std::int32_t iconWidth = 0;
     std::int32_t iconHeight = 0;
