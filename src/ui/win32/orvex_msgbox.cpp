@@ -369,8 +369,8 @@ bool OrvexMsgBox::RunModalLoop(int& quitCode) noexcept
 
 void OrvexMsgBox::DestroyWindows() noexcept
 {
-    // The background's destruction takes the box window it owns with it;
-    // each window's WM_NCDESTROY clears its handle.
+    // A window already gone (destroyed from outside, the box window with the
+    // background that owns it) has cleared its handle at WM_NCDESTROY.
     for (HWND window : {hwndMsgBox, hwndBkgnd}) {
         if (window != nullptr) {
             DestroyWindow(window);
