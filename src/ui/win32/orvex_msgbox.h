@@ -81,8 +81,8 @@ private:
     // buttons in the box window's client area.
     void Layout() noexcept;
     // Runs the thread's messages until the box is answered or its window is
-    // gone; the exit code of a quit message that ended it, which the box
-    // did not post, in quitCode.
+    // gone. True when a quit message ended it first, which the box never
+    // posts itself, with that message's exit code in quitCode.
     [[nodiscard]] bool RunModalLoop(int& quitCode) noexcept;
     void DestroyWindows() noexcept;
 
