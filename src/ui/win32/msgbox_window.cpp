@@ -1,4 +1,8 @@
 // The box window: painting the band and turning input into the answer.
+#include <windows.h>
+
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -10,24 +14,16 @@ namespace {
 constexpr UINT kButtonCaptionDraw = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 constexpr ColorRef kFrameColor = RgbColor(255, 255, 255);
 
-// A mouse message carries the pointer as two signed 16-bit values.
-std::int32_t PointerX(LPARAM lParam) noexcept
-{
-    return static_cast<std::int16_t>(LOWORD(lParam));
-}
+static_assert(kMouseLeftButton == MK_LBUTTON);
 
-std::int32_t PointerY(LPARAM lParam) noexcept
-{
-    return static_cast<std::int16_t>(HIWORD(lParam));
-}
-
-// Space or Enter down now, or pressed since the last query, keeps the mouse
-// out. Both are read, since each read clears its own "pressed since" bit.
+// Mouse input while Space or Enter is down, or was pressed since the last
+// look, is ignored entirely: a click never mixes with a key press. Both are
+// read, since each read clears its own "pressed since" bit.
 bool KeysHoldTheMouse() noexcept
 {
-    const SHORT space = GetAsyncKeyState(VK_SPACE);
-    const SHORT enter = GetAsyncKeyState(VK_RETURN);
-    return KeyStatesHoldTheMouse(space, enter);
+    const bool space = GetAsyncKeyState(VK_SPACE) != 0;
+    const bool enter = GetAsyncKeyState(VK_RETURN) != 0;
+    return space || enter;
 }
 
 void FillSolid(HDC dc, const RECT& rect, ColorRef color) noexcept
@@ -91,13 +87,13 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnTimer(window, wParam);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(window);
+        OnMouseMove(window, static_cast<std::uint32_t>(wParam));
         return 0;
     case WM_LBUTTONDOWN:
-        OnLButtonDown(window, PointerX(lParam), PointerY(lParam));
+        OnLButtonDown(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
-        OnLButtonUp(window, PointerX(lParam), PointerY(lParam));
+        OnLButtonUp(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_GETOBJECT:
         return accessibility.OnGetObject({buttons, &buttonCount, &input, &text, &caption}, window, wParam, lParam);
@@ -129,13 +125,12 @@ void OrvexMsgBox::OnKeyUp(HWND window, std::uint32_t key) noexcept
     }
 }
 
-void OrvexMsgBox::OnMouseMove(HWND window) noexcept
+void OrvexMsgBox::OnMouseMove(HWND window, std::uint32_t buttonFlags) noexcept
 {
     if (answered || KeysHoldTheMouse()) {
         return;
     }
-    const bool leftDown = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-    Apply(window, MouseMoveRule(input, leftDown));
+    Apply(window, MouseMoveRule(input, buttonFlags));
 }
 
 void OrvexMsgBox::OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept
@@ -262,7 +257,7 @@ void OrvexMsgBox::DrawTexts(HDC dc, bool mirrored) noexcept
     }
     if (icon && !layout.icon.IsEmpty()) {
         const BoxRect place = Placed(layout.icon, mirrored);
-        DrawIconEx(dc, place.left, place.top, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+        DrawIconEx(dc, place.left, place.top, icon, iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
     }
     RECT message = ToRect(Placed(layout.message, mirrored));
     const UniqueSelection font = SelectInto(dc, textFont.Get());

@@ -160,7 +160,8 @@ void OrvexMsgBox::ApplyDpi(std::int32_t newDpi) noexcept
 
 void OrvexMsgBox::Cleanup() noexcept
 {
-    icon.Reset();
+    icon = nullptr;
+    ownIcon.Reset();
     iconId = 0;
     iconWidth = 0;
     iconHeight = 0;
@@ -208,18 +209,25 @@ std::int32_t OrvexMsgBox::LoadBoxIcon(std::uint32_t id) noexcept
     if (id == 0 || id > 0xFFFF) {
         return 0;   // not a numeric resource id
     }
-    // Loaded at the size it is drawn, never stretched from a smaller image;
-    // not shared, so the box owns and destroys it.
+    // Loaded at the size it is drawn, never stretched from a smaller image:
+    // the program's own not shared, so that the box owns it.
     const LPCWSTR name = MAKEINTRESOURCEW(id);
     const std::int32_t size = metrics.iconSize;
-    HANDLE image = LoadImageW(hInstance, name, IMAGE_ICON, size, size, 0);
-    if (image == nullptr) {
-        image = LoadImageW(nullptr, name, IMAGE_ICON, size, size, 0);
+    UniqueIcon loaded(static_cast<HICON>(LoadImageW(hInstance, name, IMAGE_ICON, size, size, 0)));
+    HICON shown = loaded.Get();
+    if (!loaded) {
+        // A system icon is only handed out shared, at the system's size. A
+        // copy read again from its resource has the size drawn; without one
+        // the shared icon is drawn scaled.
+        const auto shared = static_cast<HICON>(LoadImageW(nullptr, name, IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
+        if (shared == nullptr) {
+            return 0;
+        }
+        loaded.Reset(static_cast<HICON>(CopyImage(shared, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+        shown = loaded ? loaded.Get() : shared;
     }
-    if (image == nullptr) {
-        return 0;
-    }
-    icon.Reset(static_cast<HICON>(image));
+    ownIcon = std::move(loaded);
+    icon = shown;
     iconId = id;
     iconWidth = size;
     iconHeight = size;
@@ -283,7 +291,8 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
     contentHeight = 0;
     measureBand = true;
     layout = BoxLayout{};
-    result = kIdOk;
+    // Only the user's answer, or the timeout's, is an answer.
+    result = kIdNone;
     answered = false;
 
     PrepareButtons();
@@ -360,8 +369,8 @@ bool OrvexMsgBox::RunModalLoop(int& quitCode) noexcept
 
 void OrvexMsgBox::DestroyWindows() noexcept
 {
-    // The background's destruction takes the box window it owns with it;
-    // each window's WM_NCDESTROY clears its handle.
+    // A window already gone (destroyed from outside, the box window with the
+    // background that owns it) has cleared its handle at WM_NCDESTROY.
     for (HWND window : {hwndMsgBox, hwndBkgnd}) {
         if (window != nullptr) {
             DestroyWindow(window);

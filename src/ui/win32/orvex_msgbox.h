@@ -34,8 +34,10 @@ public:
 
     // 1 when the box can be shown, 0 when not (all acquired is released).
     [[nodiscard]] std::int32_t Init() noexcept;
-    // The answer: the platform's IDOK, IDCANCEL, ... Text and caption may be
-    // null. A timeout of -1 means none.
+    // The answer: the platform's IDOK, IDCANCEL, ..., or kIdNone when none
+    // came (the windows could not be made, or a quit message that the box
+    // did not post ended it, which is then posted again). Text and caption
+    // may be null. A timeout of -1 means none.
     [[nodiscard]] std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
                                     std::int32_t timeoutSeconds) noexcept;
     // Releases icon, fonts and class registrations, disconnects the object
@@ -79,15 +81,15 @@ private:
     // buttons in the box window's client area.
     void Layout() noexcept;
     // Runs the thread's messages until the box is answered or its window is
-    // gone; the exit code of a quit message that ended it, which the box
-    // did not post, in quitCode.
+    // gone. True when a quit message ended it first, which the box never
+    // posts itself, with that message's exit code in quitCode.
     [[nodiscard]] bool RunModalLoop(int& quitCode) noexcept;
     void DestroyWindows() noexcept;
 
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void OnKeyDown(HWND window, std::uint32_t key) noexcept;
     void OnKeyUp(HWND window, std::uint32_t key) noexcept;
-    void OnMouseMove(HWND window) noexcept;
+    void OnMouseMove(HWND window, std::uint32_t buttonFlags) noexcept;
     void OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnTimer(HWND window, UINT_PTR id) noexcept;
@@ -111,7 +113,10 @@ private:
     std::int32_t rtlLayout = 0;
     UniqueGdiObject titleFont;
     UniqueGdiObject textFont;
-    UniqueIcon icon;
+    // What is drawn: ownIcon, or a shared system icon, which belongs to the
+    // system and is never destroyed.
+    HICON icon = nullptr;
+    UniqueIcon ownIcon;
     std::uint32_t iconId = 0;
     std::int32_t iconWidth = 0;
     std::int32_t iconHeight = 0;
