@@ -133,10 +133,6 @@ def canary_from_the_system_generator(calls, imports):
             if not (call.name == "LoadLibraryExW" and call.text(0) == "bcrypt.dll")]
 
 
-# Rules of code that another change fixes: their faults are shown, not
-# failed, until that change is in; empty once it is.
-PENDING = {"a system icon from a null module is shared", "mouse buttons are the logical ones"}
-
 RULES = (
     Rule("libraries come from the system folder",
          ("SetDefaultDllDirectories", "LoadLibraryW", "LoadLibraryExW", "LoadLibraryA", "LoadLibraryExA",
