@@ -118,6 +118,8 @@ rm -rf "${out:?}/$name" "$out/$tools" "$out/msi-source" "$out/$name.zip" "$out/$
   "$out/SHA256SUMS"
 mkdir -p "$out/$name/PolicyDefinitions" "$out/$tools" "$out/msi-source"
 
+# The release program itself: its imports, forwarders and protections.
+scripts/check-hardening.sh "$from_build/src/OrvexSwitcher.exe" >/dev/null
 x86_64-w64-mingw32-strip -o "$out/$name/OrvexSwitcher.exe" "$from_build/src/OrvexSwitcher.exe"
 if [ -n "$signatures" ]; then
   unzip -p "$signatures/$name.zip" "$name/OrvexSwitcher.exe" > "$out/published.exe"
