@@ -7,7 +7,7 @@
 #include "app/program/win32/startup.h"
 #include "ground/win32/trace_log.h"
 
-ProgramAction GetParameters() noexcept
+ProgramAction GetParameters(std::uint32_t& showMsg) noexcept
 {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -20,7 +20,7 @@ ProgramAction GetParameters() noexcept
     bool showMsgCleared = false;
     const ProgramAction action = ChooseAction(options.subspan(1), showMsgCleared);
     if (showMsgCleared) {
-        g_ShowMsg = 0;
+        showMsg = 0;
     }
     LocalFree(arguments);
     return action;
