@@ -9,7 +9,7 @@ enum class PowerCall { Sleep, Hibernate, ExitWindows };
 // What one power action does: the capability that it needs (none for
 // shutdown and reboot), whether the notice comes first, and its one power
 // call, SetSuspendState or ExitWindowsEx with its flags.
-struct PowerStep {
+struct PowerAction {
     bool PowerCapabilities::*capability;   // null: nothing to test
     const wchar_t* notSupported;
     bool notice;
@@ -18,17 +18,17 @@ struct PowerStep {
     const wchar_t* callFailed;
 };
 
-constexpr PowerStep kS3{&PowerCapabilities::SystemS3, L"Sleep state S3 is not supported [Err=%u].\n", false,
+constexpr PowerAction kS3{&PowerCapabilities::SystemS3, L"Sleep state S3 is not supported [Err=%u].\n", false,
                         PowerCall::Sleep, 0, L"Fail to enter S3 [Err=%u].\n"};
-constexpr PowerStep kS4{&PowerCapabilities::SystemS4, L"Sleep state S4 is not supported [Err=%u].\n", false,
+constexpr PowerAction kS4{&PowerCapabilities::SystemS4, L"Sleep state S4 is not supported [Err=%u].\n", false,
                         PowerCall::Hibernate, 0, L"Fail to enter S4 [Err=%u].\n"};
-constexpr PowerStep kS5{&PowerCapabilities::SystemS5, L"Sleep state S5 is not supported [Err=%u].\n", false,
+constexpr PowerAction kS5{&PowerCapabilities::SystemS5, L"Sleep state S5 is not supported [Err=%u].\n", false,
                         PowerCall::ExitWindows, kExitPowerOff, L"Fail to enter S5 [Err=%u].\n"};
-constexpr PowerStep kHybrid{&PowerCapabilities::FastSystemS4, L"Sleep state Hybrid is not supported [Err=%u].\n",
+constexpr PowerAction kHybrid{&PowerCapabilities::FastSystemS4, L"Sleep state Hybrid is not supported [Err=%u].\n",
                             false, PowerCall::ExitWindows, kExitHybridShutdown, L"Fail to enter Hybrid [Err=%u].\n"};
-constexpr PowerStep kShutdown{nullptr, nullptr, true, PowerCall::ExitWindows, kExitShutdown,
+constexpr PowerAction kShutdown{nullptr, nullptr, true, PowerCall::ExitWindows, kExitShutdown,
                               L"Fail to enter Shutdown [Err=%u].\n"};
-constexpr PowerStep kReboot{nullptr, nullptr, true, PowerCall::ExitWindows, kExitReboot,
+constexpr PowerAction kReboot{nullptr, nullptr, true, PowerCall::ExitWindows, kExitReboot,
                             L"Fail to enter Reboot [Err=%u].\n"};
 
 constexpr wchar_t kPrivilegeFailed[] = L"Fail to enable SE_SHUTDOWN_NAME priviledge [Err=%u].\n";
@@ -44,59 +44,59 @@ struct Caller {
 // Runs the steps of one action: the capability test, the shutdown
 // privilege, the notice (held until it ends) and the power call. Gives the
 // exit code, writing one ERROR record for the step that failed.
-int RunPowerStep(const PowerStep& step, Caller caller, PowerPlatform& platform, BoxShower* box = nullptr,
+int RunPowerAction(const PowerAction& action, Caller caller, PowerPlatform& platform, BoxShower* box = nullptr,
                  std::uint32_t showMsg = 0) noexcept
 {
     const auto failed = [&](const wchar_t* format, std::uint32_t lastError) {
         platform.TraceError(caller.function, caller.line, format, lastError);
         return 1;
     };
-    if (step.capability != nullptr) {
+    if (action.capability != nullptr) {
         const PowerCapabilities capabilities = platform.QueryCapabilities();
-        if (!(capabilities.*step.capability)) {
-            return failed(step.notSupported, capabilities.LastError);
+        if (!(capabilities.*action.capability)) {
+            return failed(action.notSupported, capabilities.LastError);
         }
     }
     if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
         return failed(kPrivilegeFailed, privilege.LastError);
     }
-    if (step.notice && box != nullptr) {
+    if (action.notice && box != nullptr) {
         PresentShutdownNotice(showMsg, platform, *box);
     }
-    const PlatformCallResult call = step.call == PowerCall::ExitWindows
-                                        ? platform.RequestExitWindows(step.exitFlags, kPlannedShutdownReason)
-                                        : platform.RequestSuspend(step.call == PowerCall::Hibernate, false, false);
-    return call.Succeeded ? 0 : failed(step.callFailed, call.LastError);
+    const bool exit = action.call == PowerCall::ExitWindows;
+    const PlatformCallResult call = exit ? platform.RequestExitWindows(action.exitFlags, kPlannedShutdownReason)
+                                         : platform.RequestSuspend(action.call == PowerCall::Hibernate, false, false);
+    return call.Succeeded ? 0 : failed(action.callFailed, call.LastError);
 }
 
 }  // namespace
 
 int DoS3(PowerPlatform& platform) noexcept
 {
-    return RunPowerStep(kS3, ORVEX_CALLER, platform);
+    return RunPowerAction(kS3, ORVEX_CALLER, platform);
 }
 
 int DoS4(PowerPlatform& platform) noexcept
 {
-    return RunPowerStep(kS4, ORVEX_CALLER, platform);
+    return RunPowerAction(kS4, ORVEX_CALLER, platform);
 }
 
 int DoS5(PowerPlatform& platform) noexcept
 {
-    return RunPowerStep(kS5, ORVEX_CALLER, platform);
+    return RunPowerAction(kS5, ORVEX_CALLER, platform);
 }
 
 int DoHybridShutdown(PowerPlatform& platform) noexcept
 {
-    return RunPowerStep(kHybrid, ORVEX_CALLER, platform);
+    return RunPowerAction(kHybrid, ORVEX_CALLER, platform);
 }
 
 int DoShutdown(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept
 {
-    return RunPowerStep(kShutdown, ORVEX_CALLER, platform, &box, showMsg);
+    return RunPowerAction(kShutdown, ORVEX_CALLER, platform, &box, showMsg);
 }
 
 int DoReboot(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept
 {
-    return RunPowerStep(kReboot, ORVEX_CALLER, platform, &box, showMsg);
+    return RunPowerAction(kReboot, ORVEX_CALLER, platform, &box, showMsg);
 }
