@@ -121,15 +121,5 @@ std::uint32_t TearDown(BaseLibTable* pTable) noexcept
 
 std::uint32_t BaseLib_Setup(std::uint32_t bInit, BaseLibTable* pTable) noexcept
 {
-    if (pTable == nullptr) {
-        return 0;
-    }
-    switch (bInit) {
-    case 1:
-        return SetUp(pTable);
-    case 0:
-        return TearDown(pTable);
-    default:
-        return 0;
-    }
+    return SetUpOrTearDown(bInit, pTable, SetUp, TearDown);
 }

@@ -16,3 +16,16 @@
 //
 // Both return 0 when pTable is null; any other bInit returns 0 too.
 [[nodiscard]] std::uint32_t BaseLib_Setup(std::uint32_t bInit, BaseLibTable* pTable) noexcept;
+
+// The contract that every set-up entry of the library shares: bInit 1 sets
+// the table up, 0 tears it down; another value, or no table, gives 0.
+template <typename Table>
+[[nodiscard]] std::uint32_t SetUpOrTearDown(std::uint32_t bInit, Table* pTable,
+                                            std::uint32_t (*setUp)(Table*) noexcept,
+                                            std::uint32_t (*tearDown)(Table*) noexcept) noexcept
+{
+    if (pTable == nullptr || bInit > 1) {
+        return 0;
+    }
+    return bInit == 1 ? setUp(pTable) : tearDown(pTable);
+}

@@ -2,8 +2,28 @@
 
 #include <cstring>
 
-
 namespace {
+
+// The first element of the list at head that match accepts; null for none.
+template <typename Element, typename Match>
+Element* FindInList(ListLink& head, Match match) noexcept
+{
+    for (ListLink* link = head.next; link != &head; link = link->next) {
+        if (Element* const element = ListElement<Element>(link); match(*element)) {
+            return element;
+        }
+    }
+    return nullptr;
+}
+
+std::uint32_t CountList(const ListLink& head) noexcept
+{
+    std::uint32_t count = 0;
+    for (const ListLink* link = head.next; link != &head; link = link->next) {
+        ++count;
+    }
+    return count;
+}
 
 // The copy-out protocol shared by the key's name and its value.
 std::uint32_t CopyOut(IniParserContext* pContext, const char* text, std::uint32_t needed, char* buffer,
@@ -31,27 +51,13 @@ ListLink* IniParser_GetSectionList(IniParserContext* pContext) noexcept
 
 std::uint32_t IniParser_GetSectionCount(IniParserContext* pContext) noexcept
 {
-    if (!IniParser_IsUsable(pContext)) {
-        return 0;
-    }
-    std::uint32_t count = 0;
-    for (ListLink* link = pContext->Sections.next; link != &pContext->Sections; link = link->next) {
-        ++count;
-    }
-    return count;
+    return IniParser_IsUsable(pContext) ? CountList(pContext->Sections) : 0;
 }
 
 std::uint32_t IniParser_GetKeyCount(IniParserContext* pContext, std::uint32_t sectionIndex) noexcept
 {
-    IniSection* const section = IniParser_FindSectionByIndex(pContext, sectionIndex);
-    if (section == nullptr) {
-        return 0;
-    }
-    std::uint32_t count = 0;
-    for (ListLink* link = section->Keys.next; link != &section->Keys; link = link->next) {
-        ++count;
-    }
-    return count;
+    const IniSection* const section = IniParser_FindSectionByIndex(pContext, sectionIndex);
+    return section != nullptr ? CountList(section->Keys) : 0;
 }
 
 IniSection* IniParser_FindSectionByIndex(IniParserContext* pContext, std::uint32_t sectionIndex) noexcept
@@ -59,13 +65,8 @@ IniSection* IniParser_FindSectionByIndex(IniParserContext* pContext, std::uint32
     if (!IniParser_IsUsable(pContext)) {
         return nullptr;
     }
-    for (ListLink* link = pContext->Sections.next; link != &pContext->Sections; link = link->next) {
-        IniSection* const section = ListElement<IniSection>(link);
-        if (section->SectionIndex == sectionIndex) {
-            return section;
-        }
-    }
-    return nullptr;
+    return FindInList<IniSection>(pContext->Sections,
+                                  [&](const IniSection& section) { return section.SectionIndex == sectionIndex; });
 }
 
 IniSection* IniParser_FindSectionByName(IniParserContext* pContext, const char* name) noexcept
@@ -73,13 +74,8 @@ IniSection* IniParser_FindSectionByName(IniParserContext* pContext, const char* 
     if (!IniParser_IsUsable(pContext) || name == nullptr) {
         return nullptr;
     }
-    for (ListLink* link = pContext->Sections.next; link != &pContext->Sections; link = link->next) {
-        IniSection* const section = ListElement<IniSection>(link);
-        if (std::strcmp(section->Name, name) == 0) {
-            return section;
-        }
-    }
-    return nullptr;
+    return FindInList<IniSection>(pContext->Sections,
+                                  [&](const IniSection& section) { return std::strcmp(section.Name, name) == 0; });
 }
 
 IniKey* IniParser_FindKeyByIndex(IniParserContext* pContext, std::uint32_t sectionIndex,
@@ -89,13 +85,7 @@ IniKey* IniParser_FindKeyByIndex(IniParserContext* pContext, std::uint32_t secti
     if (section == nullptr) {
         return nullptr;
     }
-    for (ListLink* link = section->Keys.next; link != &section->Keys; link = link->next) {
-        IniKey* const key = ListElement<IniKey>(link);
-        if (key->KeyIndex == keyIndex) {
-            return key;
-        }
-    }
-    return nullptr;
+    return FindInList<IniKey>(section->Keys, [&](const IniKey& key) { return key.KeyIndex == keyIndex; });
 }
 
 IniKey* IniParser_FindKeyByName(IniParserContext* pContext, std::uint32_t sectionIndex, const char* name) noexcept
@@ -110,13 +100,8 @@ IniKey* IniParser_FindKeyByName(IniParserContext* pContext, std::uint32_t sectio
     // Only the argument's bytes are compared: the blanks that stored names
     // keep before their "=" do not stand in the way.
     const std::size_t length = std::strlen(name);
-    for (ListLink* link = section->Keys.next; link != &section->Keys; link = link->next) {
-        IniKey* const key = ListElement<IniKey>(link);
-        if (std::strncmp(key->Name, name, length) == 0) {
-            return key;
-        }
-    }
-    return nullptr;
+    return FindInList<IniKey>(section->Keys,
+                              [&](const IniKey& key) { return std::strncmp(key.Name, name, length) == 0; });
 }
 
 std::uint32_t IniParser_GetKeyName(IniParserContext* pContext, std::uint32_t sectionIndex, std::uint32_t keyIndex,

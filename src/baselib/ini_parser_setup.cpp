@@ -124,16 +124,6 @@ std::uint32_t TearDown(IniParserTable* pTable) noexcept
 
 std::uint32_t IniParser_Setup(std::uint32_t bInit, IniParserTable* pTable) noexcept
 {
-    if (pTable == nullptr) {
-        return 0;
-    }
-    switch (bInit) {
-    case 1:
-        return SetUp(pTable);
-    case 0:
-        return TearDown(pTable);
-    default:
-        return 0;
-    }
+    return SetUpOrTearDown(bInit, pTable, SetUp, TearDown);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The program's main BaseLibTable and its INI reader. The language loader's
-// construction sets both up before wWinMain and its destruction at exit
-// tears them down. Both stay cleared (flag 0) when their set-up fails, and
+// The program's main BaseLibTable and its INI reader. The language loader
+// sets both up in its load step, the first step of wWinMain, and its
+// destruction, when wWinMain returns, tears them down. Both stay cleared (flag 0) when their set-up fails, and
 // every user tests the flag before each call.
 #include "baselib/base_lib_table.h"
 #include "baselib/ini_parser_table.h"

@@ -55,13 +55,11 @@ std::wstring RecordLine()
 {
     std::wstring line = CurrentDirectory();
     int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments != nullptr) {
+    if (const UniqueArgumentList arguments(CommandLineToArgvW(GetCommandLineW(), &count)); arguments) {
         for (int i = 1; i < count; ++i) {
             line += L'\t';
-            line += arguments[i];
+            line += arguments.Get()[i];
         }
-        LocalFree(arguments);
     }
     line += L'\n';
     return line;

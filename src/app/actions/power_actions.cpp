@@ -4,110 +4,99 @@
 
 namespace {
 
+enum class PowerCall { Sleep, Hibernate, ExitWindows };
+
+// What one power action does: the capability that it needs (none for
+// shutdown and reboot), whether the notice comes first, and its one power
+// call, SetSuspendState or ExitWindowsEx with its flags.
+struct PowerAction {
+    bool PowerCapabilities::*capability;   // null: nothing to test
+    const wchar_t* notSupported;
+    bool notice;
+    PowerCall call;
+    std::uint32_t exitFlags;
+    const wchar_t* callFailed;
+};
+
+constexpr PowerAction kS3{&PowerCapabilities::SystemS3, L"Sleep state S3 is not supported [Err=%u].\n", false,
+                        PowerCall::Sleep, 0, L"Fail to enter S3 [Err=%u].\n"};
+constexpr PowerAction kS4{&PowerCapabilities::SystemS4, L"Sleep state S4 is not supported [Err=%u].\n", false,
+                        PowerCall::Hibernate, 0, L"Fail to enter S4 [Err=%u].\n"};
+constexpr PowerAction kS5{&PowerCapabilities::SystemS5, L"Sleep state S5 is not supported [Err=%u].\n", false,
+                        PowerCall::ExitWindows, kExitPowerOff, L"Fail to enter S5 [Err=%u].\n"};
+constexpr PowerAction kHybrid{&PowerCapabilities::FastSystemS4, L"Sleep state Hybrid is not supported [Err=%u].\n",
+                            false, PowerCall::ExitWindows, kExitHybridShutdown, L"Fail to enter Hybrid [Err=%u].\n"};
+constexpr PowerAction kShutdown{nullptr, nullptr, true, PowerCall::ExitWindows, kExitShutdown,
+                              L"Fail to enter Shutdown [Err=%u].\n"};
+constexpr PowerAction kReboot{nullptr, nullptr, true, PowerCall::ExitWindows, kExitReboot,
+                            L"Fail to enter Reboot [Err=%u].\n"};
+
 constexpr wchar_t kPrivilegeFailed[] = L"Fail to enable SE_SHUTDOWN_NAME priviledge [Err=%u].\n";
 
-// Writes the failed step's record and gives the action's exit code.
-int Failed(PowerPlatform& platform, const char* action, int line, const wchar_t* format,
-           std::uint32_t lastError) noexcept
+// The action that runs the steps, by its own name and the line of its call,
+// which its records carry.
+struct Caller {
+    const char* function;
+    int line;
+};
+#define ORVEX_CALLER Caller{__func__, __LINE__}
+
+// Runs the steps of one action: the capability test, the shutdown
+// privilege, the notice (held until it ends) and the power call. Gives the
+// exit code, writing one ERROR record for the step that failed.
+int RunPowerAction(const PowerAction& action, Caller caller, PowerPlatform& platform, BoxShower* box = nullptr,
+                 std::uint32_t showMsg = 0) noexcept
 {
-    platform.TraceError(action, line, format, lastError);
-    return 1;
+    const auto failed = [&](const wchar_t* format, std::uint32_t lastError) {
+        platform.TraceError(caller.function, caller.line, format, lastError);
+        return 1;
+    };
+    if (action.capability != nullptr) {
+        const PowerCapabilities capabilities = platform.QueryCapabilities();
+        if (!(capabilities.*action.capability)) {
+            return failed(action.notSupported, capabilities.LastError);
+        }
+    }
+    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
+        return failed(kPrivilegeFailed, privilege.LastError);
+    }
+    if (action.notice && box != nullptr) {
+        PresentShutdownNotice(showMsg, platform, *box);
+    }
+    const bool exit = action.call == PowerCall::ExitWindows;
+    const PlatformCallResult call = exit ? platform.RequestExitWindows(action.exitFlags, kPlannedShutdownReason)
+                                         : platform.RequestSuspend(action.call == PowerCall::Hibernate, false, false);
+    return call.Succeeded ? 0 : failed(action.callFailed, call.LastError);
 }
 
 }  // namespace
 
-// Every step reports itself with __func__ and __LINE__, so that a record
-// names the action and the step that failed.
-
 int DoS3(PowerPlatform& platform) noexcept
 {
-    const PowerCapabilities capabilities = platform.QueryCapabilities();
-    if (!capabilities.SystemS3) {
-        return Failed(platform, __func__, __LINE__, L"Sleep state S3 is not supported [Err=%u].\n",
-                      capabilities.LastError);
-    }
-    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
-        return Failed(platform, __func__, __LINE__, kPrivilegeFailed, privilege.LastError);
-    }
-    if (const PlatformCallResult call = platform.RequestSuspend(false, false, false); !call.Succeeded) {
-        return Failed(platform, __func__, __LINE__, L"Fail to enter S3 [Err=%u].\n", call.LastError);
-    }
-    return 0;
+    return RunPowerAction(kS3, ORVEX_CALLER, platform);
 }
 
 int DoS4(PowerPlatform& platform) noexcept
 {
-    const PowerCapabilities capabilities = platform.QueryCapabilities();
-    if (!capabilities.SystemS4) {
-        return Failed(platform, __func__, __LINE__, L"Sleep state S4 is not supported [Err=%u].\n",
-                      capabilities.LastError);
-    }
-    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
-        return Failed(platform, __func__, __LINE__, kPrivilegeFailed, privilege.LastError);
-    }
-    if (const PlatformCallResult call = platform.RequestSuspend(true, false, false); !call.Succeeded) {
-        return Failed(platform, __func__, __LINE__, L"Fail to enter S4 [Err=%u].\n", call.LastError);
-    }
-    return 0;
+    return RunPowerAction(kS4, ORVEX_CALLER, platform);
 }
 
 int DoS5(PowerPlatform& platform) noexcept
 {
-    const PowerCapabilities capabilities = platform.QueryCapabilities();
-    if (!capabilities.SystemS5) {
-        return Failed(platform, __func__, __LINE__, L"Sleep state S5 is not supported [Err=%u].\n",
-                      capabilities.LastError);
-    }
-    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
-        return Failed(platform, __func__, __LINE__, kPrivilegeFailed, privilege.LastError);
-    }
-    if (const PlatformCallResult call = platform.RequestExitWindows(kExitPowerOff, kPlannedShutdownReason);
-        !call.Succeeded) {
-        return Failed(platform, __func__, __LINE__, L"Fail to enter S5 [Err=%u].\n", call.LastError);
-    }
-    return 0;
+    return RunPowerAction(kS5, ORVEX_CALLER, platform);
 }
 
 int DoHybridShutdown(PowerPlatform& platform) noexcept
 {
-    const PowerCapabilities capabilities = platform.QueryCapabilities();
-    if (!capabilities.FastSystemS4) {
-        return Failed(platform, __func__, __LINE__, L"Sleep state Hybrid is not supported [Err=%u].\n",
-                      capabilities.LastError);
-    }
-    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
-        return Failed(platform, __func__, __LINE__, kPrivilegeFailed, privilege.LastError);
-    }
-    if (const PlatformCallResult call = platform.RequestExitWindows(kExitHybridShutdown, kPlannedShutdownReason);
-        !call.Succeeded) {
-        return Failed(platform, __func__, __LINE__, L"Fail to enter Hybrid [Err=%u].\n", call.LastError);
-    }
-    return 0;
+    return RunPowerAction(kHybrid, ORVEX_CALLER, platform);
 }
 
 int DoShutdown(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept
 {
-    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
-        return Failed(platform, __func__, __LINE__, kPrivilegeFailed, privilege.LastError);
-    }
-    // Holds the shutdown back until the notice ends.
-    PresentShutdownNotice(showMsg, platform, box);
-    if (const PlatformCallResult call = platform.RequestExitWindows(kExitShutdown, kPlannedShutdownReason);
-        !call.Succeeded) {
-        return Failed(platform, __func__, __LINE__, L"Fail to enter Shutdown [Err=%u].\n", call.LastError);
-    }
-    return 0;
+    return RunPowerAction(kShutdown, ORVEX_CALLER, platform, &box, showMsg);
 }
 
 int DoReboot(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept
 {
-    if (const PlatformCallResult privilege = platform.EnablePrivilege(kShutdownPrivilege); !privilege.Succeeded) {
-        return Failed(platform, __func__, __LINE__, kPrivilegeFailed, privilege.LastError);
-    }
-    PresentShutdownNotice(showMsg, platform, box);
-    if (const PlatformCallResult call = platform.RequestExitWindows(kExitReboot, kPlannedShutdownReason);
-        !call.Succeeded) {
-        return Failed(platform, __func__, __LINE__, L"Fail to enter Reboot [Err=%u].\n", call.LastError);
-    }
-    return 0;
+    return RunPowerAction(kReboot, ORVEX_CALLER, platform, &box, showMsg);
 }

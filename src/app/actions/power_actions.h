@@ -3,7 +3,7 @@
 // and hybrid shutdown only), the shutdown privilege, the notice (shutdown and
 // reboot only), then one power call. Each returns the exit code: 0 when the
 // power call was accepted, 1 otherwise, with one ERROR record that names the
-// action and the line of the step that failed.
+// action and the line where it runs its steps.
 #include <cstdint>
 
 #include "app/actions/box_shower.h"

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-ButtonLabels g_ButtonLabels{};
-
 namespace {
 
 // The catalog entry that fills each caption slot: the slot order is not the

@@ -7,6 +7,3 @@
 // Clears the labels and fills them from the catalog. A caption of 32
 // characters or more is cut to 31; a missing text leaves its slot empty.
 void FillButtonLabels(const StringCatalog& catalog, ButtonLabels& labels) noexcept;
-
-// The process-wide captions: filled once by start-up, read by the wiring.
-extern ButtonLabels g_ButtonLabels;

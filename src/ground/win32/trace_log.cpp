@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "baselib/wide_format.h"
 #include "ground/directory_of_path.h"
 #include "ground/win32/module_file_path.h"
 #include "ground/win32/plain_file.h"
@@ -20,22 +21,14 @@ constexpr const char kBuildDate[] = __DATE__;
 constexpr const char kBuildTime[] = __TIME__;
 constexpr const wchar_t kHeaderFormat[] = L"[%S %S] [%S][%S():%d] ";
 
-// The Microsoft CRT's own formatting keeps the platform's meaning of %s and
-// %S in wide formats; MinGW's C99 printf family would swap them.
-int MeasureFormatted(const wchar_t* format, va_list args) noexcept
-{
-    va_list copy;
-    va_copy(copy, args);
-    const int length = _vscwprintf(format, copy);
-    va_end(copy);
-    return length;
-}
-
+// WideFormat keeps the platform's meaning of %s and %S in wide formats
+// (the Microsoft CRT's own formatting); MinGW's C99 printf family would swap
+// them.
 int MeasureHeader(const wchar_t* format, ...) noexcept
 {
     va_list args;
     va_start(args, format);
-    const int length = MeasureFormatted(format, args);
+    const int length = WideFormatLength(format, args);
     va_end(args);
     return length;
 }
@@ -44,7 +37,7 @@ void FormatInto(wchar_t* buffer, std::size_t count, const wchar_t* format, ...) 
 {
     va_list args;
     va_start(args, format);
-    _vsnwprintf(buffer, count, format, args);
+    static_cast<void>(WideFormat(buffer, count, format, args));
     va_end(args);
 }
 
@@ -165,7 +158,7 @@ void TraceLog::Write(int level, const char* function, int line, const wchar_t* f
 
     va_list args;
     va_start(args, format);
-    const int messageLength = MeasureFormatted(format, args);
+    const int messageLength = WideFormatLength(format, args);
     if (headerLength < 0 || messageLength < 0) {
         va_end(args);
         return;
@@ -178,9 +171,9 @@ void TraceLog::Write(int level, const char* function, int line, const wchar_t* f
     }
     FormatInto(buffer.get(), static_cast<std::size_t>(headerLength) + 1, kHeaderFormat, kBuildDate, kBuildTime,
                levelName, function, line);
-    _vsnwprintf(buffer.get() + headerLength, static_cast<std::size_t>(messageLength) + 1, format, args);
+    static_cast<void>(
+        WideFormat(buffer.get() + headerLength, static_cast<std::size_t>(messageLength) + 1, format, args));
     va_end(args);
-    buffer[total - 1] = L'\0';
 
     AppendToFile(LogPath, std::wstring_view(buffer.get(), total - 1), LogWaitRanOut);
     OutputDebugStringW(buffer.get());

@@ -81,6 +81,14 @@ struct ModuleTraits {
 };
 using UniqueModule = UniqueHandle<ModuleTraits>;
 
+// The argument array of CommandLineToArgvW, one block of LocalAlloc.
+struct ArgumentListTraits {
+    using Type = LPWSTR*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type arguments) noexcept { ::LocalFree(arguments); }
+};
+using UniqueArgumentList = UniqueHandle<ArgumentListTraits>;
+
 // A COM interface pointer: the owner holds one reference.
 template <class Interface>
 struct ComReferenceTraits {

@@ -6,15 +6,6 @@
 
 StringCatalog g_StringCatalog{};
 
-LanguageLoader::LanguageLoader(const LanguagePlatform& platform) noexcept : platform_(platform)
-{
-    SetUpProcessTables(&g_BaseLibTable, &g_IniParserTable);
-    if (g_BaseLibTable.Initialised != 0) {
-        g_BaseLibTable.BaseLib_MmZeroMem(&g_BaseLibTable.Context, &g_StringCatalog,
-                                         static_cast<std::int32_t>(sizeof g_StringCatalog));
-    }
-}
-
 LanguageLoader::~LanguageLoader()
 {
     TearDownProcessTables(&g_BaseLibTable, &g_IniParserTable);
@@ -22,5 +13,10 @@ LanguageLoader::~LanguageLoader()
 
 void LanguageLoader::LanguageLoader_Load() noexcept
 {
+    SetUpProcessTables(&g_BaseLibTable, &g_IniParserTable);
+    if (g_BaseLibTable.Initialised != 0) {
+        g_BaseLibTable.BaseLib_MmZeroMem(&g_BaseLibTable.Context, &g_StringCatalog,
+                                         static_cast<std::int32_t>(sizeof g_StringCatalog));
+    }
     LoadStringCatalog(g_BaseLibTable, g_IniParserTable, DefaultLanguageFileText(), platform_, g_StringCatalog);
 }

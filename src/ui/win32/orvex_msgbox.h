@@ -12,7 +12,7 @@
 #include "ui/msgbox_geometry.h"
 #include "ui/msgbox_input.h"
 #include "ui/msgbox_style.h"
-#include "ui/win32/load_res_string.h"
+#include "ground/win32/load_res_string.h"
 #include "ui/win32/msgbox_accessible.h"
 #include "ui/win32/ui_handles.h"
 

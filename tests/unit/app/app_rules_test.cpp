@@ -37,7 +37,7 @@ TEST(ProgramOptions, TheLastArgumentOtherThanNomsgDecidesMatchedWholeFoldingOnly
     EXPECT_FALSE(EqualsIgnoringAsciiCase(L"[", L"{"));
 }
 
-TEST(TraceLine, TheLogSitsNextToTheProgramTakesOneByteACharacterWithCrLfAndOutsideTextCannotBreakARecord)
+TEST(TraceLine, TheLogSitsNextToTheProgramWhenThePathFits)
 {
     const struct { std::wstring program, log; } paths[] = {
         {L"C:\\Apps\\OrvexSwitcher.exe", L"C:\\Apps\\ORVEXLOG.log"},
@@ -49,11 +49,19 @@ TEST(TraceLine, TheLogSitsNextToTheProgramTakesOneByteACharacterWithCrLfAndOutsi
     for (const auto& p : paths) {
         EXPECT_EQ(LogPathForProgram(p.program), p.log) << p.program.size();
     }
+}
+
+TEST(TraceLine, TheFileTakesOneByteACharacterUpToTheFirstAbove255WithCrLf)
+{
     const struct { std::wstring line; std::string bytes; } lines[] = {
         {L"caf\u00e9 \u00ff\n", "caf\xe9 \xff\r\n"}, {L"before \u0100 after\n", "before "}, {L"cr\r\n", "cr\r\r\n"}};
     for (const auto& l : lines) {
         EXPECT_EQ(EncodeLogFileLine(l.line), l.bytes);
     }
+}
+
+TEST(TraceLine, OutsideTextCannotEndARecordOrStartAForgedOne)
+{
     const struct { std::wstring text, escaped; } records[] = {
         {L"9\r\n[forged] [INFO]", L"9\\x0d\\x0a[forged] [INFO]"},
         {std::wstring(L"a\0b\tc\x1f\x7f", 7), L"a\\x00b\\x09c\\x1f\\x7f"},

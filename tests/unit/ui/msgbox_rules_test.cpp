@@ -73,39 +73,57 @@ TEST(MsgBoxGeometry, DistancesAreDesignedAt96DpiAndScaledOnceRoundingAsMulDivDoe
         EXPECT_EQ(ScaleFrom96(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
     }
     EXPECT_EQ(MetricsAt(144).frame + MetricsAt(144).focusInset, 6) << "frame and focus mark scale too";
+}
+
+TEST(MsgBoxGeometry, TheBandHoldsCaptionTextAndButtonRowButNeverLessThanTheIcon)
+{
     const struct { std::int32_t caption, text, icon, dpi, band; } heights[] = {
         {0, 0, 0, 96, 82},   // 30 + 10 + 10 + 32
         {27, 16, 32, 96, 125},
         {0, 0, 53, 96, 83},   // the icon's 53 + 30
         {0, 0, 0, 144, 123},
         {0, 0, 96, 144, 141},
+        {INT32_MAX, INT32_MAX, INT32_MAX, 96, INT32_MAX},   // no overflow
     };
     for (const auto& c : heights) {
         EXPECT_EQ(BandHeight(c.caption, c.text, c.icon, MetricsAt(c.dpi)), c.band) << c.caption << " " << c.dpi;
     }
-    EXPECT_EQ(BandHeight(INT32_MAX, INT32_MAX, INT32_MAX, MetricsAt(96)), INT32_MAX) << "no overflow";
-    EXPECT_EQ(MeasuringRect(1024, 32, MetricsAt(96)), (BoxRect{0, 0, 407, 62})) << "the column's width";
-    EXPECT_EQ(MeasuringRect(1024, 64, MetricsAt(192)), (BoxRect{0, 0, 302, 124}));
-    EXPECT_EQ(Inset(BoxRect{INT32_MIN, 0, INT32_MAX, 10}, -5), (BoxRect{INT32_MIN, -5, INT32_MAX, 15}));
 }
 
-TEST(MsgBoxGeometry, TheLayoutCentresTheBandAndPutsButtonsColumnAndIconInItAtAnyResolution)
+// Every distance of the layout is its design at 96 DPI scaled to the
+// resolution; so the proportions hold at any resolution and screen width.
+TEST(MsgBoxGeometry, TheBandIsCentredWithButtonsRightAlignedAtThreeQuartersAndGapsInProportion)
 {
-    const struct { std::int32_t dpi, count, width, band; BoxLayout expected; } cases[] = {
-        // A 1024 x 768 screen at 96 DPI: the designed pixels.
-        {96, 3, 1024, 112, {{0, 328, 1024, 440}, {256, 343, 356, 370}, {204, 375, 236, 407}, {256, 380, 663, 425},
-                            {{468, 393, 558, 425}, {573, 393, 663, 425}, {678, 393, 768, 425}}}},
-        {96, 1, 1023, 113, {{0, 327, 1023, 440}, {255, 342, 355, 369}, {203, 374, 235, 406}, {255, 379, 662, 425},
-                            {{677, 393, 767, 425}}}},
-        {144, 2, 1024, 168, {{0, 300, 1024, 468}, {256, 323, 356, 350}, {178, 358, 226, 406}, {256, 365, 610, 445},
-                             {{475, 397, 610, 445}, {633, 397, 768, 445}}}},
-        {192, 4, 1024, 224, {{0, 272, 1024, 496}, {256, 302, 356, 329}, {152, 339, 216, 403}, {256, 349, 558, 466},
-                             {}}},   // a count outside 1 to 3 places no button
-    };
-    for (const auto& c : cases) {
-        const BoxMetrics metrics = MetricsAt(c.dpi);
-        EXPECT_EQ(LayOutBox({c.width, 768, c.count, metrics.iconSize, c.band, 100, 27}, metrics), c.expected) << c.dpi;
+    for (const std::int32_t dpi : {96, 120, 144, 192}) {
+        const auto at = [dpi](std::int32_t designed) { return ScaleFrom96(designed, dpi); };
+        const BoxMetrics metrics = MetricsAt(dpi);
+        for (const std::int32_t width : {1023, 1024, 1366}) {
+            for (const std::int32_t count : {1, 2, 3}) {
+                const std::int32_t band = BandHeight(27, 16, metrics.iconSize, metrics);
+                const BoxLayout l = LayOutBox({width, 768, count, metrics.iconSize, band, 100, 27}, metrics);
+                SCOPED_TRACE(testing::Message() << dpi << " DPI, " << width << " wide, " << count << " buttons");
+                EXPECT_EQ(l.band, (BoxRect{0, (768 - band) / 2, width, (768 - band) / 2 + band}));
+                // Buttons of 90 x 32 and 15 apart, the last ending at three quarters of the width.
+                for (std::int32_t i = 0, bottom = l.band.bottom - at(15); i < count; ++i) {
+                    const std::int32_t left = width * 3 / 4 - at(90) - (count - 1 - i) * (at(90) + at(15));
+                    EXPECT_EQ(l.buttons[i], (BoxRect{left, bottom - at(32), left + at(90), bottom})) << i;
+                }
+                const BoxRect& last = l.buttons[count - 1];
+                const std::int32_t column = width / 4, columnTop = l.band.top + at(15);
+                EXPECT_EQ(l.captionLine, (BoxRect{column, columnTop, column + 100, columnTop + 27}));
+                EXPECT_EQ(l.message,
+                          (BoxRect{column, l.captionLine.bottom + at(10), last.left - at(15), l.band.bottom - at(15)}));
+                const std::int32_t iconTop = l.captionLine.bottom + at(5);
+                EXPECT_EQ(l.icon, (BoxRect{column - at(20) - metrics.iconSize, iconTop, column - at(20),
+                                           iconTop + metrics.iconSize}));
+                EXPECT_EQ(MeasuringRect(width, metrics.iconSize, metrics),
+                          (BoxRect{0, 0, l.message.right - l.message.left, metrics.iconSize + at(30)}))
+                    << "the texts are measured at the column's width";
+            }
+        }
     }
+    EXPECT_TRUE(LayOutBox({1024, 768, 4, 0, 112, 0, 0}, MetricsAt(96)).buttons[0].IsEmpty())
+        << "a count outside 1 to 3 places no button";
     EXPECT_TRUE(LayOutBox({1024, 768, 1, 0, 112, 0, 0}, MetricsAt(96)).icon.IsEmpty());
 }
 

@@ -11,7 +11,7 @@
 #include "ground/win32/system_library.h"
 #include "ground/win32/trace_log.h"
 #include "ground/win32/unique_handle.h"
-#include "ui/win32/load_res_string.h"
+#include "ground/win32/load_res_string.h"
 
 static_assert(kExitPowerOff == (EWX_POWEROFF | EWX_FORCE));
 static_assert(kExitHybridShutdown == (EWX_HYBRID_SHUTDOWN | EWX_SHUTDOWN | EWX_FORCE));

@@ -6,22 +6,22 @@
 
 #include "app/program/win32/startup.h"
 #include "ground/win32/trace_log.h"
+#include "ground/win32/unique_handle.h"
 
-ProgramAction GetParameters() noexcept
+ProgramAction GetParameters(std::uint32_t& showMsg) noexcept
 {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr) {
+    const UniqueArgumentList arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!arguments) {
         ORVEX_TRACE(TRACE_ERROR, L"Load program options failed.\n");
         return kDefaultAction;
     }
     // The first argument is the program path.
-    std::span<LPWSTR> options(arguments, count > 1 ? static_cast<std::size_t>(count) : 1u);
+    std::span<LPWSTR> options(arguments.Get(), count > 1 ? static_cast<std::size_t>(count) : 1u);
     bool showMsgCleared = false;
     const ProgramAction action = ChooseAction(options.subspan(1), showMsgCleared);
     if (showMsgCleared) {
-        g_ShowMsg = 0;
+        showMsg = 0;
     }
-    LocalFree(arguments);
     return action;
 }

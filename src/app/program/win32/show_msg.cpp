@@ -2,8 +2,6 @@
 
 #include "app/program/win32/startup.h"
 
-std::uint32_t g_ShowMsg = 0;
-
 std::uint32_t ReadShowMsg() noexcept
 {
     DWORD value = 0;

@@ -1,7 +1,6 @@
-// The one place that binds the program to this machine: the process-wide
-// objects, the real firmware call, message box, shell and power platform,
-// and the actions that hand them, with the process-wide records read once,
-// to the decisions.
+// The one place that binds the program to this machine: the real firmware
+// call, message box, shell and power platform, and the actions that hand
+// them, with what start-up gathered, to the decisions.
 #include "app/program/win32/wiring.h"
 
 #include <windows.h>
@@ -12,21 +11,9 @@
 #include "app/actions/taskbar_shortcut.h"
 #include "app/actions/win32/windows_power_platform.h"
 #include "app/actions/win32/windows_shell.h"
-#include "app/program/fill_button_labels.h"
-#include "app/program/win32/startup.h"
 #include "firmware/win32/orvex_send_command.h"
 #include "ground/win32/trace_log.h"
-#include "lang/win32/windows_language_platform.h"
 #include "ui/win32/orvex_msgbox.h"
-
-namespace {
-
-const WindowsLanguagePlatform kLanguagePlatform;
-
-}  // namespace
-
-std::wstring g_ModuleDirectory;
-LanguageLoader g_LanguageLoader(kLanguagePlatform);
 
 namespace {
 
@@ -79,80 +66,83 @@ private:
     Shell& shell_;
 };
 
-int RunSwitch(SwitchFlow flow) noexcept
+int RunSwitch(SwitchFlow flow, const ProgramState& state) noexcept
 {
     PipeFirmware firmware;
-    ScreenBox box(g_ButtonLabels);
+    ScreenBox box(state.labels);
     WindowsShell shell;
-    CompanionTool tool(g_ModuleDirectory, shell);
+    CompanionTool tool(state.moduleDirectory, shell);
     LoggedErrors trace;
-    return RunSwitchFlow(flow, firmware, box, tool, trace, g_ShowMsg, g_StringCatalog);
+    return RunSwitchFlow(flow, firmware, box, tool, trace, state.showMsg, state.catalog);
+}
+
+// The actions that need this machine's power platform and nothing else.
+int WithPowerPlatform(int (*action)(PowerPlatform&) noexcept) noexcept
+{
+    WindowsPowerPlatform platform;
+    return action(platform);
 }
 
 }  // namespace
 
-int DoS3() noexcept
+int DoS3(const ProgramState&) noexcept
 {
-    WindowsPowerPlatform platform;
-    return DoS3(platform);
+    return WithPowerPlatform(DoS3);
 }
 
-int DoS4() noexcept
+int DoS4(const ProgramState&) noexcept
 {
-    WindowsPowerPlatform platform;
-    return DoS4(platform);
+    return WithPowerPlatform(DoS4);
 }
 
-int DoS5() noexcept
+int DoS5(const ProgramState&) noexcept
 {
-    WindowsPowerPlatform platform;
-    return DoS5(platform);
+    return WithPowerPlatform(DoS5);
 }
 
-int DoHybridShutdown() noexcept
+int DoHybridShutdown(const ProgramState&) noexcept
 {
-    WindowsPowerPlatform platform;
-    return DoHybridShutdown(platform);
+    return WithPowerPlatform(DoHybridShutdown);
 }
 
-int DoShutdown() noexcept
+int DoShutdown(const ProgramState& state) noexcept
 {
     WindowsPowerPlatform platform;
-    ScreenBox box(g_ButtonLabels);
-    return DoShutdown(platform, box, g_ShowMsg);
+    ScreenBox box(state.labels);
+    return DoShutdown(platform, box, state.showMsg);
 }
 
-int DoReboot() noexcept
+int DoReboot(const ProgramState& state) noexcept
 {
     WindowsPowerPlatform platform;
-    ScreenBox box(g_ButtonLabels);
-    return DoReboot(platform, box, g_ShowMsg);
+    ScreenBox box(state.labels);
+    return DoReboot(platform, box, state.showMsg);
 }
 
-int DoTaskbarPin() noexcept
+int DoTaskbarPin(const ProgramState& state) noexcept
 {
     WindowsShell shell;
-    return WriteAndDeleteShortcut(g_ModuleDirectory, shell);
+    return WriteAndDeleteShortcut(state.moduleDirectory, shell);
 }
 
-int DoTaskbarUnpin() noexcept
+int DoTaskbarUnpin(const ProgramState& state) noexcept
 {
     WindowsShell shell;
-    return WriteAndDeleteShortcut(g_ModuleDirectory, shell);
+    return WriteAndDeleteShortcut(state.moduleDirectory, shell);
 }
 
-int LaunchConfigTool() noexcept
+int LaunchConfigTool(const ProgramState& state) noexcept
 {
     WindowsShell shell;
-    return LaunchConfigTool(g_ModuleDirectory, shell);
+    return LaunchConfigTool(state.moduleDirectory, shell);
 }
 
-int DoSwitch() noexcept
+int DoSwitch(const ProgramState& state) noexcept
 {
-    return RunSwitch(SwitchFlow::Switch);
+    return RunSwitch(SwitchFlow::Switch, state);
 }
 
-int DoSwitchNow() noexcept
+int DoSwitchNow(const ProgramState& state) noexcept
 {
-    return RunSwitch(SwitchFlow::SwitchNow);
+    return RunSwitch(SwitchFlow::SwitchNow, state);
 }

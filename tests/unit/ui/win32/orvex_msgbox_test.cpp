@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ui/msgbox_style.h"
-#include "ui/win32/load_res_string.h"
+#include "ground/win32/load_res_string.h"
 #include "ui/win32/orvex_msgbox.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/win32/load_res_string.h"
+#include "ground/win32/load_res_string.h"
 
 #include <new>
 
