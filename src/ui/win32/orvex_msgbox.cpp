@@ -1,8 +1,11 @@
 #include "ui/win32/orvex_msgbox.h"
 
+#include <imm.h>
+
 #include <cstring>
 #include <utility>
 
+#include "ground/win32/system_library.h"
 #include "ui/msgbox_style.h"
 #include "ui/right_to_left.h"
 #include "ui/win32/rect_conversion.h"
@@ -23,6 +26,18 @@ constexpr int kTextPoints = 12;
 LONG FontHeight(LONG described, int points, int resolution) noexcept
 {
     return described < 0 ? -MulDiv(points, resolution, 72) : points;
+}
+
+// The box reads keys, never text, so its thread needs no input method. The
+// platform's input method enters a COM apartment for every thread whose
+// window is activated (for its text services), which would load COM for a
+// box that no screen reader asks for.
+void DisableInputMethod() noexcept
+{
+    static SystemLibrary imm32(L"imm32.dll");
+    if (auto* const disable = imm32.Find<decltype(ImmDisableIME)>("ImmDisableIME"); disable != nullptr) {
+        disable(GetCurrentThreadId());
+    }
 }
 
 }  // namespace
@@ -57,7 +72,9 @@ std::int32_t OrvexMsgBox::Init() noexcept
         Cleanup();
         return 0;
     }
-    accessibility.EnterApartment();
+    // COM is not entered here: only a screen reader's first request for the
+    // box's object loads it (MsgBoxAccessibility::OnGetObject).
+    DisableInputMethod();
     return 1;
 }
 
