@@ -7,6 +7,7 @@
 # stack protector's canary check.
 #   scripts/check-hardening.sh PROGRAM.exe
 set -euo pipefail
+source "$(dirname -- "$0")/lib.sh"
 program=$1
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 # The known DLLs of Windows that the program may import; any other is looked

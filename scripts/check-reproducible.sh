@@ -7,7 +7,7 @@
 # how). Local changes are not built: the check is of a commit.
 #   scripts/check-reproducible.sh [COMMIT] [--keep]
 set -euo pipefail
-ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+source "$(dirname -- "$0")/lib.sh"
 
 keep= revision=HEAD
 for argument in "$@"; do
@@ -17,10 +17,8 @@ for argument in "$@"; do
   esac
 done
 commit=$(git -C "$ORVEX_REPO" rev-parse --verify "$revision^{commit}")
-work=$(mktemp -d "${TMPDIR:-/tmp}/orvex-reproducible.XXXXXX")
-if [ -z "$keep" ]; then
-  trap 'rm -rf "$work"' EXIT
-fi
+orvex_tempdir work reproducible
+[ -z "$keep" ] || orvex_keep "$work"
 
 build() {
   local source=$work/$1
@@ -40,6 +38,6 @@ if diff -r "$work/first-packages" "$work/the-second-build-packages" >/dev/null; 
 else
   diff "$work/first-packages/SHA256SUMS" "$work/the-second-build-packages/SHA256SUMS" >&2 || true
   echo "check-reproducible.sh: the two builds differ (kept in $work)" >&2
-  trap - EXIT
+  orvex_keep "$work"
   exit 1
 fi

@@ -5,14 +5,12 @@
 # New inputs collect in build/fuzz-corpus/<target>; crashes in
 # build/fuzz-findings/<target>. Each run ends with libFuzzer's statistics.
 set -euo pipefail
-ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+source "$(dirname -- "$0")/lib.sh"
 cd "$ORVEX_REPO"
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 
-scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$(nproc)"
+orvex_build native
 
 mapfile -t programs < <(find build/native/tests/fuzz -type f -name 'fuzz_*' -perm -u+x | sort)
 for program in "${programs[@]}"; do

@@ -32,7 +32,7 @@
 #                     of the same commit then gives the published files
 #                     again, which "sha256sum -c DIR/SHA256SUMS" shows
 set -euo pipefail
-ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+source "$(dirname -- "$0")/lib.sh"
 
 from_build= version= out=$ORVEX_REPO/build/package signatures=
 while (($# > 0)); do
@@ -72,10 +72,9 @@ fi
 export TZ=UTC0
 stamp=$(date -d "@$SOURCE_DATE_EPOCH" +%Y%m%d%H%M.%S)
 
-scripts/install-deps.sh
+orvex_install_deps
 if [ -z "$from_build" ]; then
-  cmake --preset windows-release >/dev/null
-  cmake --build --preset windows-release -j "$(nproc)"
+  orvex_build windows-release
   from_build=$ORVEX_REPO/build/windows-release
 fi
 
@@ -170,20 +169,56 @@ done < installer/after-wixl.sql
 msibuild "$out/$name.msi" "${queries[@]}"
 package_code=$(guid "package $version ${commit:-$SOURCE_DATE_EPOCH}")
 msibuild "$out/$name.msi" -s "OrvexSwitcher $version" Norlak "x64;1033" "{$package_code}"
-# The summary's creation and last-saved times are wixl's clock, and neither
-# tool sets them: both are the same FILETIME of this minute, each after its
-# type (VT_FILETIME, 0x40), in the summary stream, and become the source's
-# time.
+# The summary's creation and last-saved times (properties 12 and 13, each a
+# FILETIME) are wixl's clock, and neither tool sets them: they become the
+# source's time, written in place in the summary stream, which is found
+# through the compound file's own directory and sector tables.
 python3 - "$out/$name.msi" "$SOURCE_DATE_EPOCH" <<'PY'
-import re, struct, sys, time
+import struct, sys
 path, epoch = sys.argv[1], int(sys.argv[2])
-data = open(path, "rb").read()
-found = [match for match in re.finditer(rb"\x40\0\0\0(.{8})\x40\0\0\0\1", data, re.S)
-         if abs(struct.unpack("<Q", match[1])[0] / 10**7 - 11644473600 - time.time()) < 3600]
-if len(found) != 1:
-    sys.exit(f"package.sh: {len(found)} places look like the msi summary's times; expected 1")
-stamp = struct.pack("<Q", (epoch + 11644473600) * 10**7)
-open(path, "wb").write(data[:found[0].start()] + (b"\x40\0\0\0" + stamp) * 2 + data[found[0].end():])
+data = bytearray(open(path, "rb").read())
+sector, mini = 1 << struct.unpack_from("<H", data, 30)[0], 1 << struct.unpack_from("<H", data, 32)[0]
+first_dir, cutoff, first_minifat = struct.unpack_from("<I", data, 48)[0], *struct.unpack_from("<II", data, 56)
+if struct.unpack_from("<I", data, 72)[0]:
+    sys.exit("package.sh: the msi has more sector tables than its header lists")
+def words(sectors):
+    return [w for s in sectors for w in struct.unpack_from(f"<{sector // 4}I", data, (s + 1) * sector)]
+fat = words([s for s in struct.unpack_from("<109I", data, 76) if s < 0xFFFFFFFA])
+def chain(start, table):
+    found = []
+    while start < 0xFFFFFFFA:
+        found.append(start)
+        start = table[start]
+    return found
+directory = b"".join(bytes(data[(s + 1) * sector:(s + 2) * sector]) for s in chain(first_dir, fat))
+entries = {}
+for at in range(0, len(directory), 128):
+    length, start, size = struct.unpack_from("<H", directory, at + 64)[0], *struct.unpack_from("<II", directory, at + 116)
+    entries[directory[at:at + max(length - 2, 0)].decode("utf-16-le")] = (start, size)
+start, size = entries["\x05SummaryInformation"]
+if size < cutoff:
+    root = chain(entries["Root Entry"][0], fat)
+    stream = chain(start, words(chain(first_minifat, fat)))
+    def place(k):
+        inside = stream[k // mini] * mini + k % mini
+        return (root[inside // sector] + 1) * sector + inside % sector
+else:
+    stream = chain(start, fat)
+    def place(k):
+        return (stream[k // sector] + 1) * sector + k % sector
+def read(k, n):
+    return bytes(data[place(k + i)] for i in range(n))
+section = struct.unpack_from("<I", read(44, 4))[0]
+written = 0
+for i in range(struct.unpack_from("<I", read(section + 4, 4))[0]):
+    pid, offset = struct.unpack_from("<II", read(section + 8 + 8 * i, 8))
+    if pid in (12, 13) and read(section + offset, 4) == b"\x40\0\0\0":
+        for j, byte in enumerate(struct.pack("<Q", (epoch + 11644473600) * 10**7)):
+            data[place(section + offset + 4 + j)] = byte
+        written += 1
+if written != 2:
+    sys.exit(f"package.sh: the msi summary holds {written} of its two times")
+open(path, "wb").write(data)
 PY
 sign "$out/$name.msi" "$signatures/$name.msi"
 

@@ -14,9 +14,9 @@
 # With a usable display the user answers the box. Without one the run goes
 # to Xvfb: a box is saved as a screenshot and answered OK. Either way the
 # exit code, the commands that the firmware received and the trace log are
-# printed at the end.
+# printed at the end; the run's files stay in build/run-switch/.
 set -euo pipefail
-ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+source "$(dirname -- "$0")/lib.sh"
 cd "$ORVEX_REPO"
 
 profile=ready
@@ -36,26 +36,11 @@ if [ "$headless" -eq 0 ] && { [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&
   headless=1
 fi
 
-scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target OrvexSwitcher OrvexScriptServer OrvexConfigTool
-
-source scripts/wine-session.sh
-run_dir=$(mktemp -d /tmp/orvex-run-switch.XXXXXX)
-server_pid=
-registry_key='HKLM\SOFTWARE\Norlak\NorlakPivra'
-
-finish() {
-  if [ -n "$server_pid" ]; then
-    wine build/windows/tools/script_server/OrvexScriptServer.exe --stop >/dev/null 2>&1 || true
-    for _ in $(seq 100); do kill -0 "$server_pid" 2>/dev/null || break; sleep 0.1; done
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
-  wine reg delete "$registry_key" /v ShowMsg /f >/dev/null 2>&1 || true
-  orvex_wine_stop
-}
-trap finish EXIT
+orvex_build windows OrvexSwitcher OrvexScriptServer OrvexConfigTool
+# What the run leaves for a look afterwards: the programs, the screenshot,
+# the firmware's record and the trace log; the next run starts it afresh.
+run_dir=$ORVEX_REPO/build/run-switch
+rm -rf "$run_dir" && mkdir -p "$run_dir"
 
 # The prefix, a display, and a running wineserver with Wine's services.
 orvex_wine_prefix
@@ -67,22 +52,10 @@ orvex_wineserver_start
 
 # The program and the stand-in tool side by side, as they are installed.
 cp build/windows/src/OrvexSwitcher.exe build/windows/tools/config_tool/OrvexConfigTool.exe "$run_dir/"
-wine reg add "$registry_key" /v ShowMsg /t REG_DWORD /d "$show_msg" /f >/dev/null 2>&1
-
+orvex_show_msg "$show_msg"
 record="$run_dir/firmware-scripts.txt"
-wine build/windows/tools/script_server/OrvexScriptServer.exe --profile "$profile" \
-  --record "Z:${record//\//\\}" --time-limit 600 >"$run_dir/server.out" 2>&1 </dev/null &
-server_pid=$!
-for _ in $(seq 300); do
-  grep -q "OrvexScriptServer: listening on" "$run_dir/server.out" 2>/dev/null && break
-  kill -0 "$server_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if ! grep -q "OrvexScriptServer: listening on" "$run_dir/server.out" 2>/dev/null; then
-  echo "The script server did not start:" >&2
-  cat "$run_dir/server.out" >&2
-  exit 1
-fi
+orvex_server_start build/windows/tools/script_server/OrvexScriptServer.exe "$run_dir/server.out" \
+  --profile "$profile" --record "$(orvex_winpath "$record")" --time-limit 600
 echo "Script server: firmware profile \"$profile\"; ShowMsg $show_msg"
 echo "Running OrvexSwitcher.exe ${program_arguments[*]}"
 

@@ -5,11 +5,8 @@
 # the Windows programs' unit and end-to-end tests under Wine and Xvfb, and
 # last the release packages of the current commit, built twice and compared.
 set -euo pipefail
-ORVEX_REPO=$(CDPATH= cd -- "$(dirname -- "$0")/.." && pwd)
+source "$(dirname -- "$0")/lib.sh"
 cd "$ORVEX_REPO"
-jobs=$(nproc)
-
-scripts/install-deps.sh
 
 summary=()
 run_suite() {
@@ -22,28 +19,22 @@ run_suite() {
 }
 
 echo "== Native build (ASan, UBSan, libFuzzer)"
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs"
+orvex_build native
 native_status=0
-run_suite native ctest --preset native -j "$jobs" || native_status=$?
+run_suite native ctest --preset native -j "$ORVEX_JOBS" || native_status=$?
 
 echo "== Valgrind memcheck (native build without sanitizers, tests labelled valgrind)"
-valgrind_targets=(baselib_tests)
-cmake -S . -B build/valgrind -DCMAKE_BUILD_TYPE=Debug -DORVEX_SANITIZE=OFF -DORVEX_FUZZ=OFF >/dev/null
-cmake --build build/valgrind -j "$jobs" --target "${valgrind_targets[@]}"
+orvex_build valgrind baselib_tests
 valgrind_status=0
-run_suite valgrind ctest --test-dir build/valgrind -L valgrind --output-on-failure || valgrind_status=$?
+run_suite valgrind ctest --preset valgrind -L valgrind || valgrind_status=$?
 
 echo "== Windows build (MinGW-w64), tests under Wine"
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$jobs"
-source scripts/wine-session.sh
-trap orvex_wine_stop EXIT
+orvex_build windows
 orvex_wine_start
 windows_status=0
+# Two at a time whatever the machine: every Windows test runs in this one Wine session.
 run_suite windows ctest --preset windows -j 2 || windows_status=$?
 orvex_wine_stop
-trap - EXIT
 
 echo "== Reproducible packages: the commit built twice in fresh clones"
 reproducible_status=0

@@ -1,14 +1,15 @@
-# Sourced by the scripts that run Windows programs: a Wine prefix of the build
-# tree and an Xvfb display of their own, both ended by orvex_wine_stop. Only
-# the processes started here are ended.
+# shellcheck shell=bash
+# The Wine session of scripts/lib.sh, which sources it: a Wine prefix of the
+# build tree and an Xvfb display of their own, both ended by orvex_wine_stop.
+# Only the processes started here are ended.
 
-ORVEX_REPO=${ORVEX_REPO:-$(CDPATH= cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX=${ORVEX_WINEPREFIX:-$ORVEX_REPO/build/wine-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 # winemenubuilder: Wine starts it for every shell link saved, to make a
 # desktop menu entry, and it would inherit and hold a test's output.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 ORVEX_XVFB_PID=
+ORVEX_WINESERVER_STARTED=
 
 orvex_wine_prefix() {
   if [ ! -f "$WINEPREFIX/.orvex-ready" ]; then
@@ -56,6 +57,7 @@ orvex_wineserver_start() {
     echo "Could not start a persistent wineserver for $WINEPREFIX" >&2
     return 1
   fi
+  ORVEX_WINESERVER_STARTED=1
   # The warm-up starts Wine's own services with no output attached: started
   # by a test, they would inherit its output pipe and hold it open.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
@@ -73,7 +75,10 @@ orvex_wine_start() {
 }
 
 orvex_wine_stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$ORVEX_WINESERVER_STARTED" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    ORVEX_WINESERVER_STARTED=
+  fi
   if [ -n "$ORVEX_XVFB_PID" ]; then
     kill "$ORVEX_XVFB_PID" 2>/dev/null || true
     wait "$ORVEX_XVFB_PID" 2>/dev/null || true

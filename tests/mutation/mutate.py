@@ -48,7 +48,7 @@ def test_command(tree, layer, tests):
                 break
     chain = " && ".join(steps)
     if windows and chain:
-        return f"source scripts/wine-session.sh && orvex_wine_start && ( {chain} ); s=$?; orvex_wine_stop; exit $s"
+        return f"source scripts/lib.sh && orvex_wine_start && ( {chain} ); s=$?; orvex_wine_stop; exit $s"
     return chain
 
 
