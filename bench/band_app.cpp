@@ -4,9 +4,11 @@
 // four exchanges with the script server that come before the confirmation
 // (17, 24, 16, 24), registers the box's two window classes as the box does,
 // turns off the input method of its thread as the box does (which keeps the
-// platform from entering COM for it), shows the layered veil and the box
-// window over the whole screen and paints the band once, a plain fill. It
-// stays until it is ended.
+// platform from entering COM for it), measures the confirmation's text in
+// the system's message font (a band's height follows its text, so no band
+// can be painted before its text is measured), shows the layered veil and
+// the box window over the whole screen and paints the band once: a fill and
+// the text. It stays until it is ended.
 #include <windows.h>
 
 #include <imm.h>
@@ -17,6 +19,8 @@
 namespace {
 
 constexpr COLORREF kBandColor = RGB(31, 0, 104);
+constexpr wchar_t kText[] = L"Going to switch to android OS.";
+HFONT g_font = nullptr;
 
 LRESULT CALLBACK BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -30,6 +34,11 @@ LRESULT CALLBACK BandProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         HBRUSH brush = CreateSolidBrush(kBandColor);
         FillRect(dc, &band, brush);
         DeleteObject(brush);
+        HGDIOBJ oldFont = SelectObject(dc, g_font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(255, 255, 255));
+        DrawTextW(dc, kText, -1, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(dc, oldFont);
         EndPaint(window, &paint);
         return 0;
     }
@@ -75,6 +84,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     }
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    g_font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(screen, g_font);
+    RECT measured = {0, 0, width, height};
+    DrawTextW(screen, kText, -1, &measured, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(screen, oldFont);
+    ReleaseDC(nullptr, screen);
     HWND veil = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"BenchVeil", nullptr,
                                 WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, width, height, nullptr,
                                 nullptr, instance, nullptr);

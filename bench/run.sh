@@ -38,18 +38,29 @@ median() {
 }
 
 # alternate PROGRAM_ARGS... -- BASELINE_ARGS...: a warm-up of each, then
-# $runs alternating runs of the probe; its lines in program_lines and
-# baseline_lines.
+# $runs pairs of runs of the probe; its lines in program_lines and
+# baseline_lines. A pause after each run lets Wine and the X server finish
+# with the last program's windows, whose teardown would otherwise fall into
+# the next run.
 program_lines="" baseline_lines=""
+settled_probe() { probe "$@"; sleep 0.2; }
 alternate() {
   local measured=() baseline=()
   while [ "$1" != "--" ]; do measured+=("$1"); shift; done
   shift; baseline=("$@")
   program_lines="" baseline_lines=""
-  probe "${measured[@]}" >/dev/null; probe "${baseline[@]}" >/dev/null
-  for _ in $(seq "$runs"); do
-    program_lines+=$(probe "${measured[@]}")$'\n'
-    baseline_lines+=$(probe "${baseline[@]}")$'\n'
+  settled_probe "${measured[@]}" >/dev/null; settled_probe "${baseline[@]}" >/dev/null
+  local run
+  for run in $(seq "$runs"); do
+    # Which goes first changes with every pair, so that neither always
+    # follows the other.
+    if ((run % 2)); then
+      program_lines+=$(settled_probe "${measured[@]}")$'\n'
+      baseline_lines+=$(settled_probe "${baseline[@]}")$'\n'
+    else
+      baseline_lines+=$(settled_probe "${baseline[@]}")$'\n'
+      program_lines+=$(settled_probe "${measured[@]}")$'\n'
+    fi
   done
 }
 
