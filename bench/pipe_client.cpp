@@ -13,8 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (g_sameImports[0] == nullptr) {
         return 1;
     }
-    for (unsigned code : {17u, 24u, 16u, 24u, 20u}) {
-        if (!ExchangeWithScriptServer(code)) {
+    const wchar_t* const scripts[] = {ORVEX_BENCH_SCRIPT(L"17"), ORVEX_BENCH_SCRIPT(L"24"), ORVEX_BENCH_SCRIPT(L"16"),
+                                        ORVEX_BENCH_SCRIPT(L"24"), ORVEX_BENCH_SCRIPT(L"20")};
+    for (const wchar_t* script : scripts) {
+        if (!ExchangeWithScriptServer(script)) {
             return 1;
         }
     }

@@ -5,15 +5,16 @@
 // through the firmware.
 #include <windows.h>
 
-#include <string>
+#include <cwchar>
 
-inline bool ExchangeWithScriptServer(unsigned commandCode)
+// The script of one command, as the switch writes it.
+#define ORVEX_BENCH_SCRIPT(code)                                                                                     \
+    L"[100=root\\wmi,0,][101=4,3,0,][102=Select * from OrvexMethod,16,][200=-1,][401=__PATH,]"                     \
+    L"[104=OrvexMethod,OrvexNotify,][300=NotificationCode," code                                                    \
+    L",][300=NotifycationParmeter,0,][105=$(__PATH),0,][301=NotifycationReturnValue,]"
+
+inline bool ExchangeWithScriptServer(const wchar_t* script)
 {
-    const std::wstring script =
-        L"[100=root\\wmi,0,][101=4,3,0,][102=Select * from OrvexMethod,16,][200=-1,][401=__PATH,]"
-        L"[104=OrvexMethod,OrvexNotify,][300=NotificationCode," +
-        std::to_wstring(commandCode) +
-        L",][300=NotifycationParmeter,0,][105=$(__PATH),0,][301=NotifycationReturnValue,]";
     HANDLE pipe = INVALID_HANDLE_VALUE;
     for (;;) {
         pipe = CreateFileW(L"\\\\.\\pipe\\OrvexScriptServer", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -30,7 +31,7 @@ inline bool ExchangeWithScriptServer(unsigned commandCode)
     char reply[4096];
     DWORD read = 0;
     const bool ok = SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr) &&
-                    WriteFile(pipe, script.data(), static_cast<DWORD>(script.size() * 2), &written, nullptr) &&
+                    WriteFile(pipe, script, static_cast<DWORD>(std::wcslen(script) * 2), &written, nullptr) &&
                     (ReadFile(pipe, reply, sizeof reply, &read, nullptr) || GetLastError() == ERROR_MORE_DATA);
     CloseHandle(pipe);
     return ok;
