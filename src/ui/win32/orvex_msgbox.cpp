@@ -31,7 +31,9 @@ LONG FontHeight(LONG described, int points, int resolution) noexcept
 // The box reads keys, never text, so its thread needs no input method. The
 // platform's input method enters a COM apartment for every thread whose
 // window is activated (for its text services), which would load COM for a
-// box that no screen reader asks for.
+// box that no screen reader asks for. It takes effect only before the
+// thread's first top-level window is created, which is where Init runs in
+// this program; a thread that already had windows keeps its input method.
 void DisableInputMethod() noexcept
 {
     static SystemLibrary imm32(L"imm32.dll");
