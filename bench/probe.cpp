@@ -1,8 +1,11 @@
-// Measures one run of a program: the wall time from its creation to its end
-// (or, with --band, to the first time the screen shows the band colour at a
-// point, after which the program is ended), its peak working set and its
-// exit code. Prints one line: elapsed_ms=... peak_kb=... exit=...
-//   probe.exe [--band X Y] <program> [arguments...]
+// Measures one run of a program: the wall time from its creation to its end,
+// or to the first time its box is on the screen, after which the program is
+// ended: with --band, when the screen shows the band colour at a point; with
+// --dialog, when a window of the program shows the dialog face colour at a
+// point of its client area (the platform's message box). Also its peak
+// working set and its exit code. Prints one line:
+// elapsed_ms=... peak_kb=... exit=... measured=...
+//   probe.exe [--band X Y | --dialog X Y] <program> [arguments...]
 #include <windows.h>
 #include <psapi.h>
 
@@ -36,13 +39,45 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-bool WaitForBand(HANDLE process, int x, int y)
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Whether the screen shows the colour at the point: a point of the screen, or
+// with a process, a point of the client area of its first visible window.
+bool Shows(HDC screen, const PROCESS_INFORMATION* owner, int x, int y, COLORREF color)
+{
+    POINT point{x, y};
+    if (owner != nullptr) {
+        WindowSearch search{owner->dwProcessId, nullptr};
+        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr || !ClientToScreen(search.found, &point)) {
+            return false;
+        }
+    }
+    return GetPixel(screen, point.x, point.y) == color;
+}
+
+bool WaitForColor(const PROCESS_INFORMATION& process, bool inWindow, int x, int y, COLORREF color)
 {
     HDC screen = GetDC(nullptr);
     const ULONGLONG deadline = GetTickCount64() + kLimitMs;
     bool seen = false;
-    while (!seen && GetTickCount64() < deadline && WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
-        seen = GetPixel(screen, x, y) == kBandColor;
+    while (!seen && GetTickCount64() < deadline && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        seen = Shows(screen, inWindow ? &process : nullptr, x, y, color);
         if (!seen) {
             Sleep(1);
         }
@@ -57,16 +92,18 @@ int wmain(int argc, wchar_t** argv)
 {
     int first = 1;
     bool band = false;
+    bool dialog = false;
     int x = 0;
     int y = 0;
-    if (argc > 4 && std::wcscmp(argv[1], L"--band") == 0) {
+    if (argc > 4 && (std::wcscmp(argv[1], L"--band") == 0 || std::wcscmp(argv[1], L"--dialog") == 0)) {
         band = true;
+        dialog = std::wcscmp(argv[1], L"--dialog") == 0;
         x = _wtoi(argv[2]);
         y = _wtoi(argv[3]);
         first = 4;
     }
     if (first >= argc) {
-        std::fputs("usage: probe.exe [--band X Y] <program> [arguments...]\n", stderr);
+        std::fputs("usage: probe.exe [--band X Y | --dialog X Y] <program> [arguments...]\n", stderr);
         return 2;
     }
     std::wstring commandLine = CommandLineFrom(first, argc, argv);
@@ -82,19 +119,21 @@ int wmain(int argc, wchar_t** argv)
     }
     bool measured = true;
     if (band) {
-        measured = WaitForBand(process.hProcess, x, y);
+        measured = WaitForColor(process, dialog, x, y, dialog ? GetSysColor(COLOR_BTNFACE) : kBandColor);
     } else {
         measured = WaitForSingleObject(process.hProcess, kLimitMs) == WAIT_OBJECT_0;
     }
     LARGE_INTEGER end;
     QueryPerformanceCounter(&end);
+    // Read while the program still runs: this Wine reports nothing for a
+    // process that has ended (bench/run.sh measures those with time(1)).
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
     if (band || !measured) {
         TerminateProcess(process.hProcess, 99);
         WaitForSingleObject(process.hProcess, kLimitMs);
     }
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
     DWORD exitCode = 0;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);

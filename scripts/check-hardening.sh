@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks what the build gives a Windows program against local attackers:
 # only libraries that Windows always takes from its system folder in the
-# import table, and no COM there (ole32 and oleaut32 are loaded when a box
-# or a shortcut needs them, so that other runs do without), ASLR with high
+# import table, and no COM there (its libraries are loaded when a screen
+# reader asks for a box or a shortcut is written, so that other runs do
+# without), ASLR with high
 # entropy and no-execute data (0x160 in the DllCharacteristics), and the
 # stack protector's canary check. No import is forwarded by Windows into a
 # library that it looks for in the program's folder.
@@ -14,7 +15,7 @@ objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 # The known DLLs of Windows that the program may import; any other is looked
 # for in the program's own folder first.
 known='^(advapi32|combase|gdi32|imm32|kernel32|msvcrt|ole32|oleaut32|rpcrt4|shell32|shlwapi|user32)\.dll$'
-loaded_when_needed='^(ole32|oleaut32)\.dll$'
+loaded_when_needed='^(combase|ole32|oleaut32|rpcrt4)\.dll$'
 
 # Exports of known DLLs that Windows forwards into a library that is no known
 # DLL, resolved through the program's folder when the program is loaded:
@@ -35,7 +36,7 @@ while read -r library; do
     echo "imports $library, which the loader may take from the program's folder"
     status=1
   elif [[ ${library,,} =~ $loaded_when_needed ]]; then
-    echo "imports $library, which every run would load; it belongs to the box and the shortcut"
+    echo "imports $library, which every run would load; it belongs to screen readers and the shortcut"
     status=1
   fi
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")

@@ -37,7 +37,6 @@ SW_HIDE, SWP_HIDEWINDOW, HWND_TOPMOST = 0, 0x80, 2**64 - 1
 VK_LBUTTON, VK_RBUTTON = 1, 2
 ERROR_NOT_ALL_ASSIGNED = 1300
 SECURITY_SQOS_PRESENT, SECURITY_IDENTIFICATION, SECURITY_LEVEL_MASK = 0x100000, 0x10000, 0x30000
-BCRYPT_USE_SYSTEM_PREFERRED_RNG = 2
 BOX_CLASSES = ("OrvexMsgBox_Class", "OrvexBkgnd_Class")
 
 
@@ -69,8 +68,9 @@ def libraries_from_the_system_folder(calls, imports):
             if not (by_system_path or flags & LOAD_LIBRARY_SEARCH_SYSTEM32 or restricted
                     or library_name(path).removesuffix(".dll") in KNOWN_DLLS):
                 faults.append(f"{call.name}({path}, flags {flags:#x}) before SetDefaultDllDirectories")
-        elif (call.module + ".dll", call.name.lower()) in FORWARDED_TO_UNKNOWN:
-            faults.append(f"calls {call.module}.{call.name}, forwarded by Windows into a library it searches for")
+        elif (call.module + ".dll", call.name.lower()) in FORWARDED_TO_UNKNOWN and not restricted:
+            faults.append(f"calls {call.module}.{call.name} before SetDefaultDllDirectories, forwarded by Windows "
+                          "into a library it searches for")
     return faults
 
 
@@ -123,14 +123,15 @@ def pipe_identification_only(calls, imports):
 
 
 def canary_from_the_system_generator(calls, imports):
-    seeded = [i for i, call in enumerate(calls) if call.name == "BCryptGenRandom" and call.arg(0) == 0
-              and call.dword(2) == 8 and call.dword(3) == BCRYPT_USE_SYSTEM_PREFERRED_RNG
-              and call.retval & 0xFFFFFFFF == 0]
+    seeded = [i for i, call in enumerate(calls) if call.name == "SystemFunction036" and call.dword(1) == 8
+              and call.retval & 0xFF != 0]
     if len(seeded) != 1:
         return [f"the canary was seeded {len(seeded)} times by the system's generator"]
-    # Seeded before anything else runs: only the generator's own library is loaded first.
+    # Seeded before anything else runs: only the search's restriction and the generator's libraries (and
+    # whether they loaded) come first.
     return [f"{call.name} ran before the canary was seeded" for call in calls[:seeded[0]]
-            if not (call.name == "LoadLibraryExW" and call.text(0) == "bcrypt.dll")]
+            if not (call.name in ("SetDefaultDllDirectories", "GetLastError")
+                    or call.name == "LoadLibraryExW" and call.text(0) in ("cryptbase.dll", "advapi32.dll"))]
 
 
 RULES = (
@@ -163,7 +164,8 @@ RULES = (
          "Without SECURITY_SQOS_PRESENT the client grants SecurityImpersonation: whoever created the pipe "
          "first acts as the user.", "CreateFileW (dwFlagsAndAttributes, SECURITY_SQOS_PRESENT); "
          "Impersonation Levels", pipe_identification_only),
-    Rule("the stack canary comes from the system's generator", ("BCryptGenRandom",),
+    Rule("the stack canary comes from the system's generator",
+         ("SystemFunction036", "SetDefaultDllDirectories", "LoadLibraryExW"),
          "A canary that falls back to a value made up in the program (an address, a time) can be guessed.",
-         "BCryptGenRandom (BCRYPT_USE_SYSTEM_PREFERRED_RNG)", canary_from_the_system_generator),
+         "RtlGenRandom (SystemFunction036, found with GetProcAddress)", canary_from_the_system_generator),
 )

@@ -14,7 +14,7 @@ S3_REFUSED = "Sleep state S3 is not supported [Err=0]."
 
 
 # Libraries that Windows looks for in the program's folder first: the
-# canary's generator (bcrypt), the one that advapi32's
+# system's other generator (bcrypt), the one that advapi32's
 # RtlGenRandom is forwarded to (cryptbase), and the power library (a known
 # DLL on Windows, but not under Wine).
 PLANTED = ("bcrypt", "cryptbase", "powrprof")

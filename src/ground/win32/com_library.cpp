@@ -16,6 +16,14 @@ SystemLibrary& OleAut32() noexcept
     return library;
 }
 
+// Not among the libraries that Windows always takes from its system folder,
+// so never imported by name.
+SystemLibrary& Oleacc() noexcept
+{
+    static SystemLibrary library(L"oleacc.dll", LibraryLifetime::Process);
+    return library;
+}
+
 // The platform's failure when it cannot reach the code of a call.
 HRESULT Unreachable(const SystemLibrary& library) noexcept
 {
@@ -64,6 +72,24 @@ BSTR SysAllocString(const OLECHAR* text) noexcept
 {
     static auto* const function = OleAut32().Find<decltype(::SysAllocString)>("SysAllocString");
     return function != nullptr ? function(text) : nullptr;
+}
+
+LRESULT LresultFromObject(REFIID interfaceId, WPARAM wParam, LPUNKNOWN object) noexcept
+{
+    static auto* const function = Oleacc().Find<decltype(::LresultFromObject)>("LresultFromObject");
+    return function != nullptr ? function(interfaceId, wParam, object) : static_cast<LRESULT>(Unreachable(Oleacc()));
+}
+
+HRESULT AccessibleObjectFromWindow(HWND window, DWORD objectId, REFIID interfaceId, void** object) noexcept
+{
+    static auto* const function = Oleacc().Find<decltype(::AccessibleObjectFromWindow)>("AccessibleObjectFromWindow");
+    if (function == nullptr) {
+        if (object != nullptr) {
+            *object = nullptr;
+        }
+        return Unreachable(Oleacc());
+    }
+    return function(window, objectId, interfaceId, object);
 }
 
 }  // namespace ComLibrary

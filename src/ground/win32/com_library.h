@@ -1,12 +1,14 @@
 #pragma once
-// COM's entry points, reached through ole32.dll and oleaut32.dll loaded from
-// the system folder when first called, not through the import table: a run
-// that shows no box and writes no shortcut loads neither. Each function has
+// COM's and Active Accessibility's entry points, reached through ole32.dll,
+// oleaut32.dll and oleacc.dll loaded from the system folder when first
+// called, not through the import table: a run in which no screen reader asks
+// for a box and no shortcut is written loads none of them. Each function has
 // the platform's signature and, when its library or entry point is missing,
 // fails as the platform's own does (an error HRESULT, a null string).
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <oleauto.h>
 
 namespace ComLibrary {
@@ -17,5 +19,8 @@ void CoUninitialize() noexcept;
                                        LPVOID* object) noexcept;
 HRESULT CoDisconnectObject(LPUNKNOWN object, DWORD reserved) noexcept;
 [[nodiscard]] BSTR SysAllocString(const OLECHAR* text) noexcept;
+[[nodiscard]] LRESULT LresultFromObject(REFIID interfaceId, WPARAM wParam, LPUNKNOWN object) noexcept;
+[[nodiscard]] HRESULT AccessibleObjectFromWindow(HWND window, DWORD objectId, REFIID interfaceId,
+                                                 void** object) noexcept;
 
 }  // namespace ComLibrary

@@ -1,11 +1,8 @@
 #include "ui/win32/msgbox_accessible.h"
 
-#include <new>
 #include <utility>
 
-#include "ground/win32/com_apartment.h"
 #include "ground/win32/com_library.h"
-#include "ground/win32/system_library.h"
 #include "ui/msgbox_accessibility.h"
 
 static_assert(kRoleDialog == ROLE_SYSTEM_DIALOG && kRolePushButton == ROLE_SYSTEM_PUSHBUTTON);
@@ -17,15 +14,6 @@ static_assert(kNavUp == NAVDIR_UP && kNavDown == NAVDIR_DOWN && kNavLeft == NAVD
 static_assert(kChildSelf == CHILDID_SELF);
 
 namespace {
-
-// oleacc.dll is not among the libraries that Windows always takes from its
-// system folder, so it is loaded from there by name, once for the process,
-// instead of standing in the import table.
-SystemLibrary& Oleacc() noexcept
-{
-    static SystemLibrary library(L"oleacc.dll");
-    return library;
-}
 
 constexpr wchar_t kPressAction[] = L"Press";
 
@@ -90,6 +78,41 @@ HRESULT MsgBoxAccessible::Lacking(Out*... out) const noexcept
     return FAILED(opened) ? opened : DISP_E_MEMBERNOTFOUND;
 }
 
+// The table of children: the box is a dialog named by its caption (or text)
+// and described by its text; each button is a push button named by its
+// caption that a reader can press.
+MsgBoxAccessible::Facts MsgBoxAccessible::FactsOf(std::int32_t childId) const noexcept
+{
+    const long state = static_cast<long>(AccessibleState(childId, *view.input, WindowFocused()));
+    if (childId == kChildSelf) {
+        return {AccessibleBoxName(*view.caption, *view.text), *view.text != nullptr ? *view.text : L"", nullptr,
+                AccessibleRole(childId), state};
+    }
+    return {view.buttons[childId - 1].caption, nullptr, kPressAction, AccessibleRole(childId), state};
+}
+
+HRESULT MsgBoxAccessible::Tell(const VARIANT& child, BSTR* out, const wchar_t* Facts::*fact,
+                               HRESULT absent) const noexcept
+{
+    std::int32_t id = 0;
+    if (const HRESULT opened = Open(&child, &id, out); FAILED(opened)) {
+        return opened;
+    }
+    const wchar_t* const text = FactsOf(id).*fact;
+    return text != nullptr ? Give(text, out) : absent;
+}
+
+HRESULT MsgBoxAccessible::Tell(const VARIANT& child, VARIANT* out, long Facts::*fact) const noexcept
+{
+    std::int32_t id = 0;
+    const HRESULT opened = Open(&child, &id, out);
+    if (SUCCEEDED(opened)) {
+        out->vt = VT_I4;
+        out->lVal = FactsOf(id).*fact;
+    }
+    return opened;
+}
+
 bool MsgBoxAccessible::WindowFocused() const noexcept
 {
     return window != nullptr && GetFocus() == window;
@@ -100,13 +123,9 @@ HRESULT MsgBoxAccessible::QueryInterface(REFIID iid, void** object) noexcept
     if (object == nullptr) {
         return E_POINTER;
     }
-    *object = nullptr;
-    if (iid != __uuidof(IUnknown) && iid != __uuidof(IDispatch) && iid != __uuidof(IAccessible)) {
-        return E_NOINTERFACE;
-    }
-    *object = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
+    const bool known = iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible);
+    *object = known ? static_cast<IAccessible*>(this) : nullptr;
+    return known ? (AddRef(), S_OK) : E_NOINTERFACE;
 }
 
 ULONG MsgBoxAccessible::AddRef() noexcept
@@ -123,43 +142,54 @@ ULONG MsgBoxAccessible::Release() noexcept
     return static_cast<ULONG>(left);
 }
 
+// What the box has none of: no type library, nothing a reader may rename,
+// no value, help, shortcut or selection.
 HRESULT MsgBoxAccessible::GetTypeInfoCount(UINT* count) noexcept
 {
-    if (count == nullptr) {
-        return E_POINTER;
-    }
-    *count = 0;
-    return S_OK;
+    return count == nullptr ? E_POINTER : (*count = 0, S_OK);
 }
-
 HRESULT MsgBoxAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept
 {
-    if (info != nullptr) {
-        *info = nullptr;
-    }
-    return E_NOTIMPL;
+    return info != nullptr ? (*info = nullptr, E_NOTIMPL) : E_NOTIMPL;
 }
-
-HRESULT MsgBoxAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept
-{
-    return E_NOTIMPL;
-}
-
+HRESULT MsgBoxAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept { return E_NOTIMPL; }
 HRESULT MsgBoxAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) noexcept
 {
     return E_NOTIMPL;
 }
+HRESULT MsgBoxAccessible::put_accName(VARIANT, BSTR) noexcept { return E_NOTIMPL; }
+HRESULT MsgBoxAccessible::put_accValue(VARIANT, BSTR) noexcept { return E_NOTIMPL; }
+HRESULT MsgBoxAccessible::get_accValue(VARIANT, BSTR* value) noexcept { return Lacking(value); }
+HRESULT MsgBoxAccessible::get_accHelp(VARIANT, BSTR* help) noexcept { return Lacking(help); }
+HRESULT MsgBoxAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) noexcept { return Lacking(file, topic); }
+HRESULT MsgBoxAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept { return Lacking(shortcut); }
+HRESULT MsgBoxAccessible::get_accSelection(VARIANT* children) noexcept { return Lacking(children); }
+HRESULT MsgBoxAccessible::accSelect(long, VARIANT) noexcept { return Lacking(); }
+
+// What each child is, from the table.
+HRESULT MsgBoxAccessible::get_accName(VARIANT child, BSTR* name) noexcept { return Tell(child, name, &Facts::name); }
+HRESULT MsgBoxAccessible::get_accDescription(VARIANT child, BSTR* description) noexcept
+{
+    return Tell(child, description, &Facts::description);
+}
+HRESULT MsgBoxAccessible::get_accDefaultAction(VARIANT child, BSTR* action) noexcept
+{
+    return Tell(child, action, &Facts::defaultAction, DISP_E_MEMBERNOTFOUND);
+}
+HRESULT MsgBoxAccessible::get_accRole(VARIANT child, VARIANT* role) noexcept { return Tell(child, role, &Facts::role); }
+HRESULT MsgBoxAccessible::get_accState(VARIANT child, VARIANT* state) noexcept
+{
+    return Tell(child, state, &Facts::state);
+}
 
 HRESULT MsgBoxAccessible::get_accParent(IDispatch** parent) noexcept
 {
-    if (const HRESULT opened = Open(nullptr, nullptr, parent); FAILED(opened)) {
-        return opened;
-    }
+    const HRESULT opened = Open(nullptr, nullptr, parent);
     // The platform's object of the window that holds this client area.
-    auto* const fromWindow = Oleacc().Find<decltype(AccessibleObjectFromWindow)>("AccessibleObjectFromWindow");
-    return fromWindow == nullptr ? E_FAIL
-                                 : fromWindow(window, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
-                                              reinterpret_cast<void**>(parent));
+    return FAILED(opened) ? opened
+                          : ComLibrary::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_WINDOW),
+                                                                   __uuidof(IDispatch),
+                                                                   reinterpret_cast<void**>(parent));
 }
 
 HRESULT MsgBoxAccessible::get_accChildCount(long* count) noexcept
@@ -179,68 +209,6 @@ HRESULT MsgBoxAccessible::get_accChild(VARIANT child, IDispatch** object) noexce
     return FAILED(opened) ? opened : id == kChildSelf ? E_INVALIDARG : S_FALSE;
 }
 
-HRESULT MsgBoxAccessible::get_accName(VARIANT child, BSTR* name) noexcept
-{
-    std::int32_t id = 0;
-    const HRESULT opened = Open(&child, &id, name);
-    return FAILED(opened) ? opened
-                          : Give(id == kChildSelf ? AccessibleBoxName(*view.caption, *view.text)
-                                                  : view.buttons[id - 1].caption,
-                                 name);
-}
-
-HRESULT MsgBoxAccessible::get_accValue(VARIANT, BSTR* value) noexcept
-{
-    return Lacking(value);
-}
-
-HRESULT MsgBoxAccessible::get_accDescription(VARIANT child, BSTR* description) noexcept
-{
-    std::int32_t id = 0;
-    const HRESULT opened = Open(&child, &id, description);
-    // The box has the text as its description; a button has none.
-    return FAILED(opened) ? opened
-           : id != kChildSelf ? S_FALSE
-                              : Give(*view.text != nullptr ? *view.text : L"", description);
-}
-
-HRESULT MsgBoxAccessible::get_accRole(VARIANT child, VARIANT* role) noexcept
-{
-    std::int32_t id = 0;
-    const HRESULT opened = Open(&child, &id, role);
-    if (SUCCEEDED(opened)) {
-        role->vt = VT_I4;
-        role->lVal = AccessibleRole(id);
-    }
-    return opened;
-}
-
-HRESULT MsgBoxAccessible::get_accState(VARIANT child, VARIANT* state) noexcept
-{
-    std::int32_t id = 0;
-    const HRESULT opened = Open(&child, &id, state);
-    if (SUCCEEDED(opened)) {
-        state->vt = VT_I4;
-        state->lVal = static_cast<LONG>(AccessibleState(id, *view.input, WindowFocused()));
-    }
-    return opened;
-}
-
-HRESULT MsgBoxAccessible::get_accHelp(VARIANT, BSTR* help) noexcept
-{
-    return Lacking(help);
-}
-
-HRESULT MsgBoxAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) noexcept
-{
-    return Lacking(file, topic);
-}
-
-HRESULT MsgBoxAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) noexcept
-{
-    return Lacking(shortcut);
-}
-
 HRESULT MsgBoxAccessible::get_accFocus(VARIANT* child) noexcept
 {
     if (const HRESULT opened = Open(nullptr, nullptr, child); FAILED(opened)) {
@@ -249,23 +217,6 @@ HRESULT MsgBoxAccessible::get_accFocus(VARIANT* child) noexcept
     const std::int32_t focused = FocusedChild(*view.input, WindowFocused());
     GiveChild(focused, child);
     return focused >= 0 ? S_OK : S_FALSE;
-}
-
-HRESULT MsgBoxAccessible::get_accSelection(VARIANT* children) noexcept
-{
-    return Lacking(children);
-}
-
-HRESULT MsgBoxAccessible::get_accDefaultAction(VARIANT child, BSTR* action) noexcept
-{
-    std::int32_t id = 0;
-    const HRESULT opened = Open(&child, &id, action);
-    return FAILED(opened) ? opened : id == kChildSelf ? DISP_E_MEMBERNOTFOUND : Give(kPressAction, action);
-}
-
-HRESULT MsgBoxAccessible::accSelect(long, VARIANT) noexcept
-{
-    return Lacking();
 }
 
 HRESULT MsgBoxAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) noexcept
@@ -330,76 +281,6 @@ HRESULT MsgBoxAccessible::accDoDefaultAction(VARIANT child) noexcept
     return id == kChildSelf ? DISP_E_MEMBERNOTFOUND
            : PostMessageW(window, kAccessiblePressMessage, static_cast<WPARAM>(id - 1), 0) != FALSE ? S_OK
                                                                                                   : E_FAIL;
-}
-
-HRESULT MsgBoxAccessible::put_accName(VARIANT, BSTR) noexcept
-{
-    return E_NOTIMPL;
-}
-
-HRESULT MsgBoxAccessible::put_accValue(VARIANT, BSTR) noexcept
-{
-    return E_NOTIMPL;
-}
-
-MsgBoxAccessibility::~MsgBoxAccessibility()
-{
-    LeaveApartment();
-}
-
-void MsgBoxAccessibility::EnterApartment() noexcept
-{
-    if (!inApartment) {
-        // This Wine gives a new apartment of the same thread the identity of
-        // the last one, and its objects the same numbers: a reader still
-        // holding the last box's object would be handed that dead proxy for
-        // the next box. So the first box keeps an apartment for the thread
-        // until the process ends, and every object gets an identity of its own.
-        static const ComApartment kept;
-        // Calls from readers in other processes come in through the
-        // apartment's messages, which the box's modal loop dispatches.
-        inApartment = kept.Entered() && SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    }
-}
-
-void MsgBoxAccessibility::LeaveApartment() noexcept
-{
-    Disconnect();
-    if (inApartment) {
-        inApartment = false;
-        ComLibrary::CoUninitialize();
-    }
-}
-
-LRESULT MsgBoxAccessibility::OnGetObject(const MsgBoxView& view, HWND window, WPARAM wParam, LPARAM lParam) noexcept
-{
-    // The object id arrives as a 32-bit value in a wider parameter.
-    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !inApartment) {
-        return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
-    }
-    if (!object) {
-        object.Reset(new (std::nothrow) MsgBoxAccessible(view, window));
-        if (!object) {
-            return E_OUTOFMEMORY;
-        }
-    }
-    auto* const toResult = Oleacc().Find<decltype(LresultFromObject)>("LresultFromObject");
-    if (toResult == nullptr) {
-        return DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
-    }
-    return toResult(__uuidof(IAccessible), wParam, object.Get());
-}
-
-void MsgBoxAccessibility::Disconnect() noexcept
-{
-    if (!object) {
-        return;
-    }
-    object.Get()->Detach();
-    // Drops the references that readers in other apartments hold through
-    // COM, including requests that were answered but never collected.
-    ComLibrary::CoDisconnectObject(object.Get(), 0);
-    object.Reset();
 }
 
 void RaiseDialogStart(HWND window) noexcept

@@ -1,15 +1,14 @@
 #pragma once
 // The message box as Active Accessibility shows it to screen readers: an
 // IAccessible object served from the box window (WM_GETOBJECT), the events
-// that tell a reader the box came, moved its focus and went, and the COM
-// apartment the object is served from.
+// that tell a reader the box came, moved its focus and went (events need no
+// COM; the object is served from msgbox_accessibility_host.h).
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdint>
 
-#include "ground/win32/unique_handle.h"
 #include "ui/msgbox_button.h"
 #include "ui/msgbox_input.h"
 
@@ -78,6 +77,16 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override;
 
 private:
+    // What a reader is told of one child, the box or a button; a null text
+    // is one the child does not have.
+    struct Facts {
+        const wchar_t* name;
+        const wchar_t* description;
+        const wchar_t* defaultAction;
+        long role;
+        long state;
+    };
+
     ~MsgBoxAccessible() = default;
 
     // The opening every call shares: each out pointer checked and what it
@@ -88,39 +97,17 @@ private:
     // What a box has none of: the opening's error, or DISP_E_MEMBERNOTFOUND.
     template <typename... Out>
     [[nodiscard]] HRESULT Lacking(Out*... out) const noexcept;
+    // One fact of the named child for the reader; a text the child does not
+    // have is answered with absent.
+    [[nodiscard]] HRESULT Tell(const VARIANT& child, BSTR* out, const wchar_t* Facts::*fact,
+                               HRESULT absent = S_FALSE) const noexcept;
+    [[nodiscard]] HRESULT Tell(const VARIANT& child, VARIANT* out, long Facts::*fact) const noexcept;
+    [[nodiscard]] Facts FactsOf(std::int32_t childId) const noexcept;
     [[nodiscard]] bool WindowFocused() const noexcept;
 
     LONG references = 1;
-    MsgBoxView view;
+    const MsgBoxView view;
     HWND window;
-};
-
-// What the box holds for its readers: the COM apartment, entered by Init
-// and left by Cleanup (under one that the thread keeps until the process
-// ends), and the accessible object, made on the first request and
-// disconnected when the box window goes.
-class MsgBoxAccessibility {
-public:
-    MsgBoxAccessibility() noexcept = default;
-    ~MsgBoxAccessibility();
-    MsgBoxAccessibility(const MsgBoxAccessibility&) = delete;
-    MsgBoxAccessibility& operator=(const MsgBoxAccessibility&) = delete;
-
-    // A thread that cannot enter an apartment still shows the box; readers
-    // then get the failure of the request instead of an object.
-    void EnterApartment() noexcept;
-    // Disconnects the object and leaves the apartment; safe to repeat.
-    void LeaveApartment() noexcept;
-
-    // The answer to WM_GETOBJECT: the object for OBJID_CLIENT, the default
-    // window procedure's answer for every other id.
-    [[nodiscard]] LRESULT OnGetObject(const MsgBoxView& view, HWND window, WPARAM wParam, LPARAM lParam) noexcept;
-    // Readers that still hold the object get an error from now on.
-    void Disconnect() noexcept;
-
-private:
-    bool inApartment = false;
-    ComPtr<MsgBoxAccessible> object;
 };
 
 // The events a reader follows: the box came, its focus is on a button (when

@@ -1,5 +1,7 @@
 #include "ui/win32/orvex_msgbox.h"
 
+#include <imm.h>
+
 #include <cstring>
 #include <utility>
 
@@ -24,6 +26,20 @@ constexpr int kTextPoints = 12;
 LONG FontHeight(LONG described, int points, int resolution) noexcept
 {
     return described < 0 ? -MulDiv(points, resolution, 72) : points;
+}
+
+// The box reads keys, never text, so its thread needs no input method. The
+// platform's input method enters a COM apartment for every thread whose
+// window is activated (for its text services), which would load COM for a
+// box that no screen reader asks for. It takes effect only before the
+// thread's first top-level window is created, which is where Init runs in
+// this program; a thread that already had windows keeps its input method.
+void DisableInputMethod() noexcept
+{
+    static SystemLibrary imm32(L"imm32.dll");
+    if (auto* const disable = imm32.Find<decltype(ImmDisableIME)>("ImmDisableIME"); disable != nullptr) {
+        disable(GetCurrentThreadId());
+    }
 }
 
 // The resolution of the window's screen; 0 where the system cannot tell a
@@ -68,7 +84,9 @@ std::int32_t OrvexMsgBox::Init() noexcept
         Cleanup();
         return 0;
     }
-    accessibility.EnterApartment();
+    // COM is not entered here: only a screen reader's first request for the
+    // box's object loads it (MsgBoxAccessibility::OnGetObject).
+    DisableInputMethod();
     return 1;
 }
 

@@ -13,7 +13,7 @@
 #include "ui/msgbox_input.h"
 #include "ui/msgbox_style.h"
 #include "ground/win32/load_res_string.h"
-#include "ui/win32/msgbox_accessible.h"
+#include "ui/win32/msgbox_accessibility_host.h"
 #include "ui/win32/ui_handles.h"
 
 inline constexpr wchar_t kBkgndClassName[] = L"OrvexBkgnd_Class";

@@ -5,14 +5,15 @@
 // Defining both symbols here keeps that library out of the link; a second
 // definition would fail it.
 //
-// The bytes come from the system's generator, BCryptGenRandom, in bcrypt.dll
-// loaded from the system folder by name there. Not from advapi32's
-// RtlGenRandom: Windows forwards that export to cryptbase.dll, which is no
-// known DLL, and resolves the forwarder when it loads the program, through
-// the program's own folder and before SetDefaultDllDirectories can run.
+// The bytes come from the system's generator, RtlGenRandom, found at run
+// time as the platform documents it (advapi32's SystemFunction036). Never
+// imported: Windows forwards that export to cryptbase.dll, which is no known
+// DLL, and resolves an imported forwarder when it loads the program, through
+// the program's own folder. Found here, after the library search has been
+// restricted to the system folder and cryptbase.dll loaded from there, the
+// forwarder binds to the system's copy. Not bcrypt's BCryptGenRandom: under
+// Wine its start-up adds a cryptographic back end of about 3 MB to every run.
 #include <windows.h>
-
-#include <bcrypt.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -48,12 +49,17 @@ struct RandomWord {
 // the canary changes; never inlined into the function that changes it.
 __attribute__((noinline)) RandomWord ReadSystemGenerator() noexcept
 {
-    SystemLibrary bcrypt(L"bcrypt.dll");
-    const auto genRandom = bcrypt.Find<decltype(BCryptGenRandom)>("BCryptGenRandom");
+    // Every later library search stays in the system folder; wWinMain
+    // asks for the same again.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Kept, like the forwarder's own binding would keep it. This Wine has
+    // no cryptbase.dll: its advapi32 implements the function itself.
+    const SystemLibrary cryptbase(L"cryptbase.dll", LibraryLifetime::Process);
+    SystemLibrary advapi32(L"advapi32.dll");
+    using GenRandom = BOOLEAN WINAPI(PVOID buffer, ULONG length);
+    const auto genRandom = advapi32.Find<GenRandom>("SystemFunction036");
     std::uintptr_t value = 0;
-    const bool filled = genRandom != nullptr &&
-                        BCRYPT_SUCCESS(genRandom(nullptr, reinterpret_cast<PUCHAR>(&value), sizeof value,
-                                                 BCRYPT_USE_SYSTEM_PREFERRED_RNG));
+    const bool filled = genRandom != nullptr && genRandom(&value, sizeof value) != FALSE;
     return {filled, value};
 }
 
