@@ -8,7 +8,6 @@
 namespace {
 
 constexpr UINT kButtonCaptionDraw = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-constexpr ColorRef kFrameColor = RgbColor(255, 255, 255);
 
 // A mouse message carries the pointer as two signed 16-bit values.
 std::int32_t PointerX(LPARAM lParam) noexcept
@@ -87,10 +86,14 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnDisplayChange(window, false);
         return 0;
     case WM_DPICHANGED:
-        // The box covers its screen whatever rectangle the system suggests.
+        // The box covers its monitor whatever rectangle the system suggests.
         ApplyDpi(LOWORD(wParam));
         OnDisplayChange(window, true);
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        OnThemeChange(window);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_KEYDOWN:
         OnKeyDown(window, static_cast<std::uint32_t>(wParam));
         return 0;
@@ -182,12 +185,15 @@ void OrvexMsgBox::OnDisplayChange(HWND window, bool measureBand) noexcept
     }
     // After a change of resolution the band keeps its height; after a change
     // of scale it is measured again with the new fonts.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    SetWindowPos(window, HWND_TOP, 0, 0, width, height, SWP_HIDEWINDOW);
-    Arrange(window, width, height, measureBand);
-    ShowWindow(window, SW_SHOW);
-    SetWindowPos(hwndBkgnd, HWND_TOPMOST, 0, 0, width, height, SWP_SHOWWINDOW);
+    FollowMonitors();
+    PlaceWindows();
+    Arrange(window, bandArea.right - bandArea.left, bandArea.bottom - bandArea.top, measureBand);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void OrvexMsgBox::OnThemeChange(HWND window) noexcept
+{
+    RefreshColors();
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -292,7 +298,6 @@ void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index, bool mirrored) noexcept
         return;
     }
     const BoxRect place = Placed(button.rect, mirrored);
-    FillSolid(dc, ToRect(place), kFrameColor);
 
     bool pointerInside = false;
     if (index != input.pressedIndex) {
@@ -304,10 +309,12 @@ void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index, bool mirrored) noexcept
         }
     }
     const ButtonLook look = LookOfButton(colors, index, input.pressedIndex, pointerInside);
-    RECT face = ToRect(Inset(place, metrics.frame));
+    const std::int32_t frame = look.wideFrame ? metrics.frame * 2 : metrics.frame;
+    FillSolid(dc, ToRect(place), look.frame);
+    RECT face = ToRect(Inset(place, frame));
     FillSolid(dc, face, look.face);
     if (input.focusVisible != 0 && index == input.focusedIndex) {
-        const RECT focus = ToRect(Inset(place, metrics.frame + metrics.focusInset));
+        const RECT focus = ToRect(Inset(place, frame + metrics.focusInset));
         DrawFocusRect(dc, &focus);
     }
     const UniqueSelection font = SelectInto(dc, textFont.Get());

@@ -5,6 +5,7 @@
 
 #include "ui/msgbox_style.h"
 #include "ui/right_to_left.h"
+#include "ui/win32/display_monitors.h"
 #include "ui/win32/rect_conversion.h"
 
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdAbort == IDABORT && kIdRetry == IDRETRY &&
@@ -288,13 +289,14 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
     const DWORD exStyle = rtlLayout != 0
                               ? WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYOUTRTL | WS_EX_RTLREADING
                               : WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    RefreshColors();
+    ChooseStartingMonitor();
     // The background's creation creates the box window, whose creation lays
     // the box out and starts its timer.
     HWND background = CreateWindowExW(exStyle, kBkgndClassName, nullptr,
-                                      WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, screenWidth,
-                                      screenHeight, nullptr, nullptr, hInstance, this);
+                                      WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS, veilArea.left,
+                                      veilArea.top, veilArea.right - veilArea.left, veilArea.bottom - veilArea.top,
+                                      nullptr, nullptr, hInstance, this);
     if (background != nullptr) {
         hwndBkgnd = background;
         SetLayeredWindowAttributes(background, 0, kVeilAlpha, LWA_ALPHA);
@@ -312,6 +314,62 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
     hwndMsgBox = nullptr;
     Cleanup();
     return result;
+}
+
+void OrvexMsgBox::ChooseStartingMonitor() noexcept
+{
+    veilArea = VirtualScreenArea();
+    const DeskMonitors desk = ReadMonitors();
+    BoxRect foreground;
+    const bool hasForeground = ForegroundWindowArea(foreground);
+    POINT cursor{};
+    const bool hasPointer = GetCursorPos(&cursor) != FALSE;
+    const BoxPoint pointer{cursor.x, cursor.y};
+    const std::int32_t chosen = StartingMonitor(desk.monitors, desk.count, hasForeground ? &foreground : nullptr,
+                                                hasPointer ? &pointer : nullptr);
+    if (chosen < 0) {
+        // No monitor listed: the primary's area, as the system reports it.
+        bandArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        bandMonitor[0] = L'\0';
+        return;
+    }
+    bandArea = desk.monitors[chosen].area;
+    std::memcpy(bandMonitor, desk.monitors[chosen].name, sizeof bandMonitor);
+}
+
+void OrvexMsgBox::FollowMonitors() noexcept
+{
+    veilArea = VirtualScreenArea();
+    const DeskMonitors desk = ReadMonitors();
+    if (const std::int32_t chosen = RemainingMonitor(desk.monitors, desk.count, bandMonitor); chosen >= 0) {
+        bandArea = desk.monitors[chosen].area;
+        std::memcpy(bandMonitor, desk.monitors[chosen].name, sizeof bandMonitor);
+    }
+}
+
+void OrvexMsgBox::PlaceWindows() noexcept
+{
+    constexpr UINT kKeepFocusAndOrder = SWP_NOACTIVATE | SWP_NOZORDER;
+    if (hwndBkgnd != nullptr) {
+        SetWindowPos(hwndBkgnd, nullptr, veilArea.left, veilArea.top, veilArea.right - veilArea.left,
+                     veilArea.bottom - veilArea.top, kKeepFocusAndOrder);
+    }
+    if (hwndMsgBox != nullptr) {
+        SetWindowPos(hwndMsgBox, nullptr, bandArea.left, bandArea.top, bandArea.right - bandArea.left,
+                     bandArea.bottom - bandArea.top, kKeepFocusAndOrder);
+    }
+}
+
+void OrvexMsgBox::RefreshColors() noexcept
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool highContrast = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+                              (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const SystemColors system{GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_WINDOWTEXT),
+                              GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT),
+                              GetSysColor(COLOR_BTNFACE),   GetSysColor(COLOR_BTNTEXT)};
+    colors = ColorsOfTheme(highContrast, system);
 }
 
 void OrvexMsgBox::DestroyLeftoverWindows() noexcept
@@ -361,8 +419,11 @@ LRESULT CALLBACK OrvexMsgBox::BkgndWndProc(HWND window, UINT message, WPARAM wPa
         box->hwndBkgnd = window;
         const DWORD exStyle = box->rtlLayout != 0 ? WS_EX_TOPMOST | WS_EX_LAYOUTRTL : WS_EX_TOPMOST;
         box->hwndMsgBox = CreateWindowExW(exStyle, kMsgBoxClassName, box->caption,
-                                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, create->x,
-                                          create->y, create->cx, create->cy, window, nullptr, box->hInstance, box);
+                                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                          box->bandArea.left, box->bandArea.top,
+                                          box->bandArea.right - box->bandArea.left,
+                                          box->bandArea.bottom - box->bandArea.top, window, nullptr, box->hInstance,
+                                          box);
         // Without the box window the background is not created either.
         return IsWindow(box->hwndMsgBox) ? TRUE : FALSE;
     }

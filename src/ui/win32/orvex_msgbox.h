@@ -11,6 +11,7 @@
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_geometry.h"
 #include "ui/msgbox_input.h"
+#include "ui/msgbox_monitor.h"
 #include "ui/msgbox_style.h"
 #include "ui/win32/load_res_string.h"
 #include "ui/win32/msgbox_accessible.h"
@@ -70,6 +71,15 @@ private:
     // Measures the texts (the band height only when asked) and lays the box
     // out for a client area of this size.
     void Arrange(HWND window, std::int32_t width, std::int32_t height, bool measureBand) noexcept;
+    // The band's monitor when the box appears and the veil over every
+    // monitor; the band moves to a remaining monitor when its own goes.
+    void ChooseStartingMonitor() noexcept;
+    void FollowMonitors() noexcept;
+    // Both windows moved to their areas, without hiding or activating
+    // anything, so the box keeps the keyboard.
+    void PlaceWindows() noexcept;
+    // The box's own colours, or the theme's in high contrast.
+    void RefreshColors() noexcept;
     void RunModalLoop() noexcept;
     void DestroyLeftoverWindows() noexcept;
 
@@ -81,6 +91,7 @@ private:
     void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnTimer(HWND window, UINT_PTR id) noexcept;
     void OnDisplayChange(HWND window, bool measureBand) noexcept;
+    void OnThemeChange(HWND window) noexcept;
     void Apply(HWND window, const InputOutcome& outcome) noexcept;
     void AnswerAndClose(std::int32_t answer) noexcept;
     void OnAccessiblePress(std::int32_t index) noexcept;
@@ -98,6 +109,11 @@ private:
     HWND hwndBkgnd = nullptr;
     HWND hwndMsgBox = nullptr;
     std::int32_t rtlLayout = 0;
+    // Where the veil and the box window stand, in virtual-screen pixels, and
+    // the device name of the band's monitor.
+    BoxRect veilArea;
+    BoxRect bandArea;
+    wchar_t bandMonitor[kMonitorNameSize] = {};
     UniqueGdiObject titleFont;
     UniqueGdiObject textFont;
     UniqueIcon icon;
@@ -108,7 +124,7 @@ private:
     std::int32_t dpi = 96;
     BoxMetrics metrics;
     BoxLayout layout;
-    MsgBoxColors colors;   // textColor, bandColor, buttonColor, hoverColor, pressedColor
+    MsgBoxColors colors;
     MsgBoxInput input;     // focusedIndex, pressedIndex, focusVisible
     const wchar_t* text = L"";
     const wchar_t* caption = L"";
