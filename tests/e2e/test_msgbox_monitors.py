@@ -66,6 +66,8 @@ def desk(tmp_path_factory):
         for name, value in COLOURS.items():
             assert wine.run("reg", "add", r"HKCU\Control Panel\Colors", "/v", name, "/d", value,
                             "/f").exit_code == 0
+        # The desktop, which the first window starts, is up before any box.
+        wine.run("rundll32.exe", "user32.dll,MessageBeep", capture=False)
         yield
     finally:
         if folder.exists():
