@@ -64,9 +64,9 @@ InputOutcome KeyUpRule(const MsgBoxInput& input, std::uint32_t key, const MsgBox
     return Answer(buttons[input.focusedIndex].id);
 }
 
-InputOutcome MouseMoveRule(MsgBoxInput& input, bool leftButtonDown) noexcept
+InputOutcome MouseMoveRule(MsgBoxInput& input, std::uint32_t buttonFlags) noexcept
 {
-    if (!leftButtonDown) {
+    if ((buttonFlags & kMouseLeftButton) == 0) {
         input.pressedIndex = -1;
     }
     return kRepaint;
@@ -96,11 +96,6 @@ InputOutcome LButtonUpRule(MsgBoxInput& input, const MsgBoxButton* buttons, std:
         return Answer(buttons[pressed].id);
     }
     return kRepaint;
-}
-
-bool KeyStatesHoldTheMouse(std::int16_t spaceState, std::int16_t enterState) noexcept
-{
-    return spaceState != 0 || enterState != 0;
 }
 
 InputOutcome TimeoutRule() noexcept

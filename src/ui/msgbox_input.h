@@ -1,7 +1,7 @@
 #pragma once
 // How keyboard, mouse and timer input turn into the state and the answer of
-// a message box. The window procedure reads the platform's state (which key,
-// where the pointer is, whether the left button is down) and hands it here.
+// a message box. The window procedure hands over what each message carries
+// (which key, where the pointer is, which mouse buttons are down).
 //
 // A box is at rest (no button pressed), pressed (Enter or Space down, or the
 // left button down on a button), or answered (released over the same button
@@ -15,6 +15,11 @@ inline constexpr std::uint32_t kKeyTab = 0x09;
 inline constexpr std::uint32_t kKeyEnter = 0x0D;
 inline constexpr std::uint32_t kKeyEscape = 0x1B;
 inline constexpr std::uint32_t kKeySpace = 0x20;
+
+// A mouse message's flag for its left button (MK_LBUTTON). The flags name
+// the logical buttons: with swapped buttons the left one is the physical
+// right, the one that pressed and holds a box button.
+inline constexpr std::uint32_t kMouseLeftButton = 0x0001;
 
 // The id of the box window's timeout timer.
 inline constexpr std::uintptr_t MSGBOX_TIMER_ID = 172;
@@ -44,9 +49,10 @@ struct InputOutcome {
 [[nodiscard]] InputOutcome KeyUpRule(const MsgBoxInput& input, std::uint32_t key, const MsgBoxButton* buttons,
                                      std::int32_t buttonCount) noexcept;
 
-// A pointer moved without the left button down drops a press; the box
-// repaints either way, so that the hover colour follows the pointer.
-[[nodiscard]] InputOutcome MouseMoveRule(MsgBoxInput& input, bool leftButtonDown) noexcept;
+// A pointer moved without the left button down (in the message's button
+// flags) drops a press; the box repaints either way, so that the hover
+// colour follows the pointer.
+[[nodiscard]] InputOutcome MouseMoveRule(MsgBoxInput& input, std::uint32_t buttonFlags) noexcept;
 
 // Pressing on a button focuses and presses it and hides the focus mark.
 [[nodiscard]] InputOutcome LButtonDownRule(MsgBoxInput& input, const MsgBoxButton* buttons,
@@ -56,11 +62,6 @@ struct InputOutcome {
 // otherwise only drops the press.
 [[nodiscard]] InputOutcome LButtonUpRule(MsgBoxInput& input, const MsgBoxButton* buttons,
                                          std::int32_t buttonCount, std::int32_t x, std::int32_t y) noexcept;
-
-// Mouse input while Space or Enter is down, or was pressed since the last
-// look, is ignored entirely: a click never mixes with a key press. The states
-// are the platform's asynchronous key states (GetAsyncKeyState).
-[[nodiscard]] bool KeyStatesHoldTheMouse(std::int16_t spaceState, std::int16_t enterState) noexcept;
 
 // The timeout answers OK whatever buttons the box shows.
 [[nodiscard]] InputOutcome TimeoutRule() noexcept;

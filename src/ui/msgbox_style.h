@@ -5,17 +5,7 @@
 #include <cstdint>
 
 #include "ui/button_labels.h"
-
-// The platform's answers (IDOK, IDCANCEL, ...).
-inline constexpr std::int32_t kIdOk = 1;
-inline constexpr std::int32_t kIdCancel = 2;
-inline constexpr std::int32_t kIdAbort = 3;
-inline constexpr std::int32_t kIdRetry = 4;
-inline constexpr std::int32_t kIdIgnore = 5;
-inline constexpr std::int32_t kIdYes = 6;
-inline constexpr std::int32_t kIdNo = 7;
-inline constexpr std::int32_t kIdTryAgain = 10;
-inline constexpr std::int32_t kIdContinue = 11;
+#include "ui/msgbox_answer.h"
 
 // One button of a set: its answer, the slot of ButtonLabels its caption
 // comes from, and the User32 string that holds the platform's caption.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/actions/error_trace.h"
+
 // The fields of the platform's SYSTEM_POWER_CAPABILITIES that the actions
 // test, and the last-error code that stands after the query. A failed query
 // leaves every field false.
@@ -22,7 +24,7 @@ struct PlatformCallResult {
     std::uint32_t LastError = 0;
 };
 
-class PowerPlatform {
+class PowerPlatform : public ErrorTrace {
 public:
     [[nodiscard]] virtual PowerCapabilities QueryCapabilities() noexcept = 0;
     [[nodiscard]] virtual PlatformCallResult EnablePrivilege(const wchar_t* privilegeName) noexcept = 0;
@@ -32,9 +34,6 @@ public:
                                                                 std::uint32_t reason) noexcept = 0;
     // The caption of the shutdown notice; empty when it cannot be loaded.
     [[nodiscard]] virtual std::wstring NoticeCaption() noexcept = 0;
-    // One ERROR record; format takes the last-error code as its one value.
-    virtual void TraceError(const char* function, int line, const wchar_t* format,
-                            std::uint32_t lastError) noexcept = 0;
 
 protected:
     ~PowerPlatform() = default;

@@ -17,6 +17,8 @@ constexpr std::uint32_t kRequiredCapabilities = 0x40000021;   // bits 30, 5 and 
 
 constexpr wchar_t kNoCaption[] = L"";
 constexpr wchar_t kWarningCaption[] = L"Warning";
+constexpr wchar_t kConfirmationUnanswered[] =
+    L"The switch confirmation ended without an answer; no switch is ordered [ShowMsg=%u].\n";
 
 std::uint32_t Ask(FirmwareChannel& firmware, std::uint32_t commandCode, std::uint32_t preset) noexcept
 {
@@ -47,7 +49,7 @@ bool CapabilitiesComplete(std::uint32_t capabilities) noexcept
 
 }  // namespace
 
-int RunSwitchFlow(SwitchFlow flow, FirmwareChannel& firmware, BoxShower& box, ToolLauncher& tool,
+int RunSwitchFlow(SwitchFlow flow, FirmwareChannel& firmware, BoxShower& box, ToolLauncher& tool, ErrorTrace& trace,
                   std::uint32_t showMsg, const StringCatalog& catalog) noexcept
 {
     if (Ask(firmware, kCommandAvailability, kAvailabilityPreset) != 0) {
@@ -74,7 +76,13 @@ int RunSwitchFlow(SwitchFlow flow, FirmwareChannel& firmware, BoxShower& box, To
     if (showMsg >= 2) {
         const std::int32_t answer = box.Show(catalog.Text(CatalogEntry::OSSWITCHER_IDS_SWITCH_CONTINUE), kNoCaption,
                                              kBoxStyleInformationOkCancel, kBoxNoTimeout);
-        if (answer == kBoxAnswerCancel) {
+        // Only the user's answer is consent: a box that could not be shown,
+        // or that was ended from outside, orders nothing.
+        if (answer == kIdNone) {
+            trace.TraceError(__func__, __LINE__, kConfirmationUnanswered, showMsg);
+            return 1;
+        }
+        if (answer == kIdCancel) {
             return 1;
         }
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/actions/box_shower.h"
+#include "app/actions/error_trace.h"
 #include "app/actions/firmware_channel.h"
 #include "app/actions/tool_launcher.h"
 #include "lang/string_catalog.h"
@@ -22,6 +23,7 @@ inline constexpr std::uint32_t kCommandSwitch = 20;
 
 // Runs the flow and returns the exit code: 0 when the switch was ordered and
 // accepted, 1 on refusal, cancel or failure, or the tool launcher's result.
-// The box texts come from catalog; showMsg 2 or above asks for confirmation.
+// The box texts come from catalog; showMsg 2 or above asks for confirmation,
+// and a confirmation that got no answer is traced as an error.
 [[nodiscard]] int RunSwitchFlow(SwitchFlow flow, FirmwareChannel& firmware, BoxShower& box, ToolLauncher& tool,
-                                std::uint32_t showMsg, const StringCatalog& catalog) noexcept;
+                                ErrorTrace& trace, std::uint32_t showMsg, const StringCatalog& catalog) noexcept;

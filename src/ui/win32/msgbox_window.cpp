@@ -1,4 +1,8 @@
 // The box window: painting the band and turning input into the answer.
+#include <windows.h>
+
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -9,24 +13,16 @@ namespace {
 
 constexpr UINT kButtonCaptionDraw = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 
-// A mouse message carries the pointer as two signed 16-bit values.
-std::int32_t PointerX(LPARAM lParam) noexcept
-{
-    return static_cast<std::int16_t>(LOWORD(lParam));
-}
+static_assert(kMouseLeftButton == MK_LBUTTON);
 
-std::int32_t PointerY(LPARAM lParam) noexcept
-{
-    return static_cast<std::int16_t>(HIWORD(lParam));
-}
-
-// Space or Enter down now, or pressed since the last query, keeps the mouse
-// out. Both are read, since each read clears its own "pressed since" bit.
+// Mouse input while Space or Enter is down, or was pressed since the last
+// look, is ignored entirely: a click never mixes with a key press. Both are
+// read, since each read clears its own "pressed since" bit.
 bool KeysHoldTheMouse() noexcept
 {
-    const SHORT space = GetAsyncKeyState(VK_SPACE);
-    const SHORT enter = GetAsyncKeyState(VK_RETURN);
-    return KeyStatesHoldTheMouse(space, enter);
+    const bool space = GetAsyncKeyState(VK_SPACE) != 0;
+    const bool enter = GetAsyncKeyState(VK_RETURN) != 0;
+    return space || enter;
 }
 
 void FillSolid(HDC dc, const RECT& rect, ColorRef color) noexcept
@@ -56,19 +52,8 @@ private:
 
 LRESULT CALLBACK OrvexMsgBox::MsgBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* box = static_cast<OrvexMsgBox*>(create->lpCreateParams);
-        if (box == nullptr) {
-            return FALSE;
-        }
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-        box->hwndMsgBox = window;
-        // Not passed on: the window keeps no title text.
-        return box->Layout(window, create->cx, create->cy);
-    }
-    auto* box = reinterpret_cast<OrvexMsgBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (box == nullptr) {
+    OrvexMsgBox* box = BoxOfWindow(window, message, lParam, &OrvexMsgBox::hwndMsgBox);
+    if (box == nullptr || message == WM_NCCREATE) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return box->OnMessage(window, message, wParam, lParam);
@@ -82,13 +67,14 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     case WM_ERASEBKGND:
         return 1;   // only the band is ever painted
+    case WM_SIZE:
+        Layout();
+        return 0;
     case WM_DISPLAYCHANGE:
-        OnDisplayChange(window, false);
+        OnDisplayChange();
         return 0;
     case WM_DPICHANGED:
-        // The box covers its monitor whatever rectangle the system suggests.
-        ApplyDpi(LOWORD(wParam));
-        OnDisplayChange(window, true);
+        OnDpiChanged(LOWORD(wParam));
         return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
@@ -104,13 +90,13 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnTimer(window, wParam);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(window);
+        OnMouseMove(window, static_cast<std::uint32_t>(wParam));
         return 0;
     case WM_LBUTTONDOWN:
-        OnLButtonDown(window, PointerX(lParam), PointerY(lParam));
+        OnLButtonDown(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
-        OnLButtonUp(window, PointerX(lParam), PointerY(lParam));
+        OnLButtonUp(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_GETOBJECT:
         return accessibility.OnGetObject({buttons, &buttonCount, &input, &text, &caption}, window, wParam, lParam);
@@ -142,13 +128,12 @@ void OrvexMsgBox::OnKeyUp(HWND window, std::uint32_t key) noexcept
     }
 }
 
-void OrvexMsgBox::OnMouseMove(HWND window) noexcept
+void OrvexMsgBox::OnMouseMove(HWND window, std::uint32_t buttonFlags) noexcept
 {
     if (answered || KeysHoldTheMouse()) {
         return;
     }
-    const bool leftDown = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-    Apply(window, MouseMoveRule(input, leftDown));
+    Apply(window, MouseMoveRule(input, buttonFlags));
 }
 
 void OrvexMsgBox::OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept
@@ -178,17 +163,22 @@ void OrvexMsgBox::OnTimer(HWND window, UINT_PTR id) noexcept
     Apply(window, TimeoutRule());
 }
 
-void OrvexMsgBox::OnDisplayChange(HWND window, bool measureBand) noexcept
+void OrvexMsgBox::OnDpiChanged(std::int32_t newDpi) noexcept
 {
-    if (hwndBkgnd == nullptr) {
-        return;
-    }
-    // After a change of resolution the band keeps its height; after a change
-    // of scale it is measured again with the new fonts.
+    // The box covers its monitor whatever rectangle the system suggests; at
+    // the same size it still needs a layout for the new fonts.
+    ApplyDpi(newDpi);
+    measureBand = true;
+    PlaceWindows();
+    Layout();
+}
+
+void OrvexMsgBox::OnDisplayChange() noexcept
+{
+    // A monitor added, removed or at another resolution: the veil and the
+    // band follow, and a box window of another size is laid out at WM_SIZE.
     FollowMonitors();
     PlaceWindows();
-    Arrange(window, bandArea.right - bandArea.left, bandArea.bottom - bandArea.top, measureBand);
-    InvalidateRect(window, nullptr, TRUE);
 }
 
 void OrvexMsgBox::OnThemeChange(HWND window) noexcept
@@ -200,7 +190,7 @@ void OrvexMsgBox::OnThemeChange(HWND window) noexcept
 void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
 {
     if (outcome.answered) {
-        AnswerAndClose(outcome.answer);
+        Answer(outcome.answer);
     } else if (outcome.repaint) {
         InvalidateRect(window, nullptr, TRUE);
     }
@@ -211,7 +201,7 @@ void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
 void OrvexMsgBox::OnAccessiblePress(std::int32_t index) noexcept
 {
     if (!answered && index >= 0 && index < buttonCount && index < kMaxButtons) {
-        AnswerAndClose(buttons[index].id);
+        Answer(buttons[index].id);
     }
 }
 
@@ -222,12 +212,12 @@ void OrvexMsgBox::AnnounceFocusMove(HWND window, std::int32_t focusedBefore) noe
     }
 }
 
-void OrvexMsgBox::AnswerAndClose(std::int32_t answer) noexcept
+// The loop ends after the message that answered; Show then destroys the
+// windows.
+void OrvexMsgBox::Answer(std::int32_t answer) noexcept
 {
     result = answer;
     answered = true;
-    PostMessageW(hwndMsgBox, WM_CLOSE, 0, 0);
-    PostMessageW(hwndBkgnd, WM_CLOSE, 0, 0);
 }
 
 // Draws what the layout holds; the layout is made when the window is
@@ -284,7 +274,7 @@ void OrvexMsgBox::DrawTexts(HDC dc, bool mirrored) noexcept
     }
     if (icon && !layout.icon.IsEmpty()) {
         const BoxRect place = Placed(layout.icon, mirrored);
-        DrawIconEx(dc, place.left, place.top, icon.Get(), iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
+        DrawIconEx(dc, place.left, place.top, icon, iconWidth, iconHeight, 0, nullptr, DI_NORMAL | DI_NOMIRROR);
     }
     RECT message = ToRect(Placed(layout.message, mirrored));
     const UniqueSelection font = SelectInto(dc, textFont.Get());

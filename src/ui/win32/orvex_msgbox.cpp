@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "ground/win32/system_library.h"
 #include "ui/msgbox_style.h"
 #include "ui/right_to_left.h"
 #include "ui/win32/display_monitors.h"
@@ -24,6 +25,16 @@ constexpr int kTextPoints = 12;
 LONG FontHeight(LONG described, int points, int resolution) noexcept
 {
     return described < 0 ? -MulDiv(points, resolution, 72) : points;
+}
+
+// The resolution of the window's screen; 0 where the system cannot tell a
+// window's own (before Windows 10, version 1607), and the system's, which
+// Init read, holds.
+std::int32_t WindowDpi(HWND window) noexcept
+{
+    SystemLibrary user32(L"user32.dll");
+    const auto dpiForWindow = user32.Find<decltype(GetDpiForWindow)>("GetDpiForWindow");
+    return dpiForWindow != nullptr ? static_cast<std::int32_t>(dpiForWindow(window)) : 0;
 }
 
 }  // namespace
@@ -150,7 +161,8 @@ void OrvexMsgBox::ApplyDpi(std::int32_t newDpi) noexcept
 
 void OrvexMsgBox::Cleanup() noexcept
 {
-    icon.Reset();
+    icon = nullptr;
+    ownIcon.Reset();
     iconId = 0;
     iconWidth = 0;
     iconHeight = 0;
@@ -198,49 +210,45 @@ std::int32_t OrvexMsgBox::LoadBoxIcon(std::uint32_t id) noexcept
     if (id == 0 || id > 0xFFFF) {
         return 0;   // not a numeric resource id
     }
-    // Loaded at the size it is drawn, never stretched from a smaller image;
-    // not shared, so the box owns and destroys it.
+    // Loaded at the size it is drawn, never stretched from a smaller image:
+    // the program's own not shared, so that the box owns it.
     const LPCWSTR name = MAKEINTRESOURCEW(id);
     const std::int32_t size = metrics.iconSize;
-    HANDLE image = LoadImageW(hInstance, name, IMAGE_ICON, size, size, 0);
-    if (image == nullptr) {
-        image = LoadImageW(nullptr, name, IMAGE_ICON, size, size, 0);
+    UniqueIcon loaded(static_cast<HICON>(LoadImageW(hInstance, name, IMAGE_ICON, size, size, 0)));
+    HICON shown = loaded.Get();
+    if (!loaded) {
+        // A system icon is only handed out shared, at the system's size. A
+        // copy read again from its resource has the size drawn; without one
+        // the shared icon is drawn scaled.
+        const auto shared = static_cast<HICON>(LoadImageW(nullptr, name, IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
+        if (shared == nullptr) {
+            return 0;
+        }
+        loaded.Reset(static_cast<HICON>(CopyImage(shared, IMAGE_ICON, size, size, LR_COPYFROMRESOURCE)));
+        shown = loaded ? loaded.Get() : shared;
     }
-    if (image == nullptr) {
-        return 0;
-    }
-    icon.Reset(static_cast<HICON>(image));
+    ownIcon = std::move(loaded);
+    icon = shown;
     iconId = id;
     iconWidth = size;
     iconHeight = size;
-    if (hwndMsgBox != nullptr && IsWindow(hwndMsgBox)) {
+    if (hwndMsgBox != nullptr) {
         InvalidateRect(hwndMsgBox, nullptr, TRUE);
     }
     return 1;
 }
 
-std::int32_t OrvexMsgBox::Layout(HWND window, std::int32_t width, std::int32_t height) noexcept
+void OrvexMsgBox::Layout() noexcept
 {
-    // Windows before 10 (1607) has no resolution per window; the system's,
-    // which Init read, holds there.
-    static const auto dpiForWindow = reinterpret_cast<decltype(GetDpiForWindow)*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (const UINT windowDpi = dpiForWindow != nullptr ? dpiForWindow(window) : 0; windowDpi != 0) {
-        ApplyDpi(static_cast<std::int32_t>(windowDpi));
+    RECT client{};
+    if (hwndMsgBox == nullptr || GetClientRect(hwndMsgBox, &client) == FALSE || IsRectEmpty(&client) != FALSE) {
+        return;   // a window without an area yet has nothing to lay out
     }
-    Arrange(window, width, height, true);
-    std::uint32_t interval = 0;
-    if (TimeoutInterval(timeoutSeconds, interval)) {
-        SetTimer(window, MSGBOX_TIMER_ID, interval, nullptr);
-    }
-    return 1;
-}
-
-void OrvexMsgBox::Arrange(HWND window, std::int32_t width, std::int32_t height, bool measureBand) noexcept
-{
+    const std::int32_t width = client.right;
+    const std::int32_t height = client.bottom;
     RECT captionLine{};
     std::int32_t textHeight = 0;
-    if (const UniqueWindowDc dc = TakeWindowDc(window)) {
+    if (const UniqueWindowDc dc = TakeWindowDc(hwndMsgBox)) {
         const RECT measuring = ToRect(MeasuringRect(width, iconHeight, metrics));
         captionLine = measuring;
         {
@@ -255,6 +263,7 @@ void OrvexMsgBox::Arrange(HWND window, std::int32_t width, std::int32_t height, 
     const std::int32_t captionHeight = captionLine.bottom - captionLine.top;
     if (measureBand || contentHeight == 0) {
         contentHeight = BandHeight(captionHeight, textHeight, iconHeight, metrics);
+        measureBand = false;
     }
     LayoutInput input;
     input.width = width;
@@ -268,6 +277,7 @@ void OrvexMsgBox::Arrange(HWND window, std::int32_t width, std::int32_t height, 
     for (std::int32_t i = 0; i < kMaxButtons; ++i) {
         buttons[i].rect = layout.buttons[i];
     }
+    InvalidateRect(hwndMsgBox, nullptr, TRUE);
 }
 
 std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captionText, std::uint32_t messageStyle,
@@ -280,40 +290,64 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
     input.focusVisible = 0;
     buttonCount = 1;
     contentHeight = 0;
+    measureBand = true;
     layout = BoxLayout{};
-    result = kIdOk;
+    // Only the user's answer, or the timeout's, is an answer.
+    result = kIdNone;
     answered = false;
 
     PrepareButtons();
 
-    const DWORD exStyle = rtlLayout != 0
-                              ? WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYOUTRTL | WS_EX_RTLREADING
-                              : WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     RefreshColors();
     ChooseStartingMonitor();
-    // The background's creation creates the box window, whose creation lays
-    // the box out and starts its timer.
-    HWND background = CreateWindowExW(exStyle, kBkgndClassName, nullptr,
-                                      WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CLIPSIBLINGS, veilArea.left,
-                                      veilArea.top, veilArea.right - veilArea.left, veilArea.bottom - veilArea.top,
-                                      nullptr, nullptr, hInstance, this);
-    if (background != nullptr) {
-        hwndBkgnd = background;
-        SetLayeredWindowAttributes(background, 0, kVeilAlpha, LWA_ALPHA);
-        UpdateWindow(background);
-        ShowWindow(background, SW_SHOWNORMAL);
+    bool quitReceived = false;
+    int quitCode = 0;
+    if (CreateWindows()) {
+        PlaceWindows();
+        // Standing on its monitor, the box window has that monitor's
+        // resolution, and is laid out again when it is not the system's.
+        if (const std::int32_t monitorDpi = WindowDpi(hwndMsgBox); monitorDpi > 0 && monitorDpi != dpi) {
+            OnDpiChanged(monitorDpi);
+        }
+        // The veil first, without taking the activation; the box window then
+        // takes it, and with it the keyboard, for as long as it stands.
+        ShowWindow(hwndBkgnd, SW_SHOWNOACTIVATE);
+        ShowWindow(hwndMsgBox, SW_SHOW);
+        SetForegroundWindow(hwndMsgBox);
+        std::uint32_t interval = 0;
+        if (TimeoutInterval(timeoutSeconds, interval)) {
+            SetTimer(hwndMsgBox, MSGBOX_TIMER_ID, interval, nullptr);
+        }
         RaiseDialogStart(hwndMsgBox);
         RaiseFocus(hwndMsgBox, input.focusedIndex);
-        RunModalLoop();
+        quitReceived = RunModalLoop(quitCode);
     }
-    // No window may outlive the loop: the classes could not be unregistered.
-    // That happens when the background could not be made (no loop could have
-    // ended then) or when a quit posted by someone else ended the loop.
-    DestroyLeftoverWindows();
-    hwndBkgnd = nullptr;
-    hwndMsgBox = nullptr;
+    DestroyWindows();
     Cleanup();
+    if (quitReceived) {
+        // Not the box's to take: whoever posted it ends its own loop with it.
+        PostQuitMessage(quitCode);
+    }
     return result;
+}
+
+bool OrvexMsgBox::CreateWindows() noexcept
+{
+    const DWORD bkgndExStyle = rtlLayout != 0
+                                   ? WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_LAYOUTRTL |
+                                         WS_EX_RTLREADING
+                                   : WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    // Both are topmost from their creation on, the box window above the
+    // background that owns it.
+    if (CreateWindowExW(bkgndExStyle, kBkgndClassName, nullptr, WS_POPUP | WS_DISABLED | WS_CLIPSIBLINGS, 0, 0, 0,
+                        0, nullptr, nullptr, hInstance, this) == nullptr) {
+        return false;
+    }
+    SetLayeredWindowAttributes(hwndBkgnd, 0, kVeilAlpha, LWA_ALPHA);
+    // No title: screen readers take the caption from the box's own object.
+    const DWORD boxExStyle = rtlLayout != 0 ? WS_EX_TOPMOST | WS_EX_LAYOUTRTL : WS_EX_TOPMOST;
+    return CreateWindowExW(boxExStyle, kMsgBoxClassName, nullptr, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                           0, 0, 0, hwndBkgnd, nullptr, hInstance, this) != nullptr;
 }
 
 void OrvexMsgBox::ChooseStartingMonitor() noexcept
@@ -372,65 +406,54 @@ void OrvexMsgBox::RefreshColors() noexcept
     colors = ColorsOfTheme(highContrast, system);
 }
 
-void OrvexMsgBox::DestroyLeftoverWindows() noexcept
+bool OrvexMsgBox::RunModalLoop(int& quitCode) noexcept
 {
-    bool destroyed = false;
-    // The background's destruction takes the box window it owns with it.
-    for (HWND window : {hwndBkgnd, hwndMsgBox}) {
-        if (window != nullptr && IsWindow(window)) {
-            DestroyWindow(window);
-            destroyed = true;
-        }
-    }
-    if (destroyed) {
-        // The quit message that the background's destruction posted.
-        MSG quit;
-        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
-}
-
-void OrvexMsgBox::RunModalLoop() noexcept
-{
-    MSG message;
-    for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
-            break;
-        }
-        // Whatever else the thread shows, the box stays on top and in front.
-        SetWindowPos(hwndMsgBox, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-        if (GetForegroundWindow() != hwndMsgBox) {
-            BringWindowToTop(hwndMsgBox);
-        }
+    MSG message{};
+    BOOL got = TRUE;
+    while (!answered && hwndMsgBox != nullptr && (got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (got != 0) {
+        return false;
+    }
+    quitCode = static_cast<int>(message.wParam);
+    return true;
+}
+
+void OrvexMsgBox::DestroyWindows() noexcept
+{
+    // A window already gone (destroyed from outside, the box window with the
+    // background that owns it) has cleared its handle at WM_NCDESTROY.
+    for (HWND window : {hwndMsgBox, hwndBkgnd}) {
+        if (window != nullptr) {
+            DestroyWindow(window);
+        }
+    }
+}
+
+OrvexMsgBox* OrvexMsgBox::BoxOfWindow(HWND window, UINT message, LPARAM lParam, HWND OrvexMsgBox::*handle) noexcept
+{
+    if (message == WM_NCCREATE) {
+        auto* box = static_cast<OrvexMsgBox*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+        if (box != nullptr) {
+            box->*handle = window;
+        }
+        return box;
+    }
+    auto* box = reinterpret_cast<OrvexMsgBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY && box != nullptr) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        box->*handle = nullptr;
+    }
+    return box;
 }
 
 LRESULT CALLBACK OrvexMsgBox::BkgndWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
-    switch (message) {
-    case WM_NCCREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* box = static_cast<OrvexMsgBox*>(create->lpCreateParams);
-        if (box == nullptr) {
-            return FALSE;
-        }
-        box->hwndBkgnd = window;
-        const DWORD exStyle = box->rtlLayout != 0 ? WS_EX_TOPMOST | WS_EX_LAYOUTRTL : WS_EX_TOPMOST;
-        box->hwndMsgBox = CreateWindowExW(exStyle, kMsgBoxClassName, box->caption,
-                                          WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                          box->bandArea.left, box->bandArea.top,
-                                          box->bandArea.right - box->bandArea.left,
-                                          box->bandArea.bottom - box->bandArea.top, window, nullptr, box->hInstance,
-                                          box);
-        // Without the box window the background is not created either.
-        return IsWindow(box->hwndMsgBox) ? TRUE : FALSE;
-    }
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    // The veil only needs its handle kept; the default procedure paints it
+    // with the class's black brush.
+    static_cast<void>(BoxOfWindow(window, message, lParam, &OrvexMsgBox::hwndBkgnd));
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -35,8 +35,10 @@ public:
 
     // 1 when the box can be shown, 0 when not (all acquired is released).
     [[nodiscard]] std::int32_t Init() noexcept;
-    // The answer: the platform's IDOK, IDCANCEL, ... Text and caption may be
-    // null. A timeout of -1 means none.
+    // The answer: the platform's IDOK, IDCANCEL, ..., or kIdNone when none
+    // came (the windows could not be made, or a quit message that the box
+    // did not post ended it, which is then posted again). Text and caption
+    // may be null. A timeout of -1 means none.
     [[nodiscard]] std::int32_t Show(const wchar_t* text, const wchar_t* caption, std::uint32_t style,
                                     std::int32_t timeoutSeconds) noexcept;
     // Releases icon, fonts and class registrations, disconnects the object
@@ -49,10 +51,6 @@ public:
     // 1 when the icon with this resource id was found in the program or
     // among the system's icons, 0 when not (nothing changes then).
     std::int32_t LoadBoxIcon(std::uint32_t id) noexcept;
-    // Band height, buttons and timeout timer for a box window of this size,
-    // at the resolution of its screen; the box window runs it when it is
-    // created. Returns 1.
-    std::int32_t Layout(HWND window, std::int32_t width, std::int32_t height) noexcept;
 
 private:
     // How the caption line and the message text are measured (with
@@ -62,38 +60,53 @@ private:
 
     static LRESULT CALLBACK MsgBoxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT CALLBACK BkgndWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The box that a window of either class belongs to; at WM_NCCREATE it
+    // is taken from the creation record and the window's handle stored in
+    // the member named, which WM_NCDESTROY clears again.
+    static OrvexMsgBox* BoxOfWindow(HWND window, UINT message, LPARAM lParam, HWND OrvexMsgBox::*handle) noexcept;
 
     [[nodiscard]] std::int32_t RegisterClasses() noexcept;
     void DetectRightToLeft() noexcept;
     [[nodiscard]] std::int32_t CreateFonts(std::int32_t resolution) noexcept;
     // Fonts, icon and distances for another resolution.
     void ApplyDpi(std::int32_t newDpi) noexcept;
-    // Measures the texts (the band height only when asked) and lays the box
-    // out for a client area of this size.
-    void Arrange(HWND window, std::int32_t width, std::int32_t height, bool measureBand) noexcept;
+
+    // The background, then the box window above it, both hidden and still
+    // without a place; false when either could not be made.
+    [[nodiscard]] bool CreateWindows() noexcept;
     // The band's monitor when the box appears and the veil over every
-    // monitor; the band moves to a remaining monitor when its own goes.
+    // monitor; after a change of the monitors, the band's own while it
+    // exists, else a remaining one.
     void ChooseStartingMonitor() noexcept;
     void FollowMonitors() noexcept;
-    // Both windows moved to their areas, without hiding or activating
-    // anything, so the box keeps the keyboard.
+    // Moves and sizes the background over the virtual screen and the box
+    // window over the band's monitor, without hiding them or taking the
+    // activation; the box window's WM_SIZE lays it out.
     void PlaceWindows() noexcept;
+    // Measures the texts (the band only on the first layout and after a
+    // change of scale) and places the band, the texts, the icon and the
+    // buttons in the box window's client area.
+    void Layout() noexcept;
     // The box's own colours, or the theme's in high contrast.
     void RefreshColors() noexcept;
-    void RunModalLoop() noexcept;
-    void DestroyLeftoverWindows() noexcept;
+    // Runs the thread's messages until the box is answered or its window is
+    // gone. True when a quit message ended it first, which the box never
+    // posts itself, with that message's exit code in quitCode.
+    [[nodiscard]] bool RunModalLoop(int& quitCode) noexcept;
+    void DestroyWindows() noexcept;
 
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void OnKeyDown(HWND window, std::uint32_t key) noexcept;
     void OnKeyUp(HWND window, std::uint32_t key) noexcept;
-    void OnMouseMove(HWND window) noexcept;
+    void OnMouseMove(HWND window, std::uint32_t buttonFlags) noexcept;
     void OnLButtonDown(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnTimer(HWND window, UINT_PTR id) noexcept;
-    void OnDisplayChange(HWND window, bool measureBand) noexcept;
+    void OnDpiChanged(std::int32_t newDpi) noexcept;
+    void OnDisplayChange() noexcept;
     void OnThemeChange(HWND window) noexcept;
     void Apply(HWND window, const InputOutcome& outcome) noexcept;
-    void AnswerAndClose(std::int32_t answer) noexcept;
+    void Answer(std::int32_t answer) noexcept;
     void OnAccessiblePress(std::int32_t index) noexcept;
     void AnnounceFocusMove(HWND window, std::int32_t focusedBefore) noexcept;
 
@@ -116,7 +129,10 @@ private:
     wchar_t bandMonitor[kMonitorNameSize] = {};
     UniqueGdiObject titleFont;
     UniqueGdiObject textFont;
-    UniqueIcon icon;
+    // What is drawn: ownIcon, or a shared system icon, which belongs to the
+    // system and is never destroyed.
+    HICON icon = nullptr;
+    UniqueIcon ownIcon;
     std::uint32_t iconId = 0;
     std::int32_t iconWidth = 0;
     std::int32_t iconHeight = 0;
@@ -132,10 +148,14 @@ private:
     std::int32_t timeoutSeconds = -1;
     std::int32_t buttonCount = 1;
     std::int32_t contentHeight = 0;
+    // Set for the first layout and after a change of scale: the band is
+    // measured again in the fonts; a change of size alone keeps its height.
+    bool measureBand = true;
     std::int32_t result = 1;
     MsgBoxButton buttons[kMaxButtons];
     ButtonLabels labels;
-    // Set with the answer: the windows are closing and take no more input.
+    // Set with the answer: the question is over, the loop ends and the
+    // windows take no more input.
     bool answered = false;
     // What screen readers read and press.
     MsgBoxAccessibility accessibility;

@@ -56,6 +56,11 @@ def key(*keys):
     _run("xdotool", "key", "--delay", "50", *keys)
 
 
+def click_while_held(key, x, y):
+    """Clicks the left button at (x, y) while key is held down, then releases the key."""
+    _run("xdotool", "keydown", key, "mousemove", str(x), str(y), "click", "1", "keyup", key)
+
+
 def move_pointer(x, y, *then):
     """Moves the pointer, then does what then says ("click", "mousedown", "mouseup"), to the left button."""
     _run("xdotool", "mousemove", str(x), str(y), *(part for action in then for part in (action, "1")))

@@ -23,7 +23,7 @@ class Rig final : public FirmwareChannel, public BoxShower, public ToolLauncher,
 public:
     std::vector<std::optional<std::uint32_t>> answers;   // per command; nullopt: the value keeps its preset
     std::vector<bool> plain;                              // per check of a name; beyond: plain
-    std::int32_t boxAnswer = kBoxAnswerOk;
+    std::int32_t boxAnswer = kIdOk;
     int toolResult = 0, opened = 1;
     PowerCapabilities capabilities{true, true, true, true, 0};
     PlatformCallResult privilege{true, 0}, powerCall{true, 0};
@@ -97,6 +97,8 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
         {"the order unanswered", S, 0, {0, kReady, kCapable, kReady, kSilent}, 1, 0, whole, 1},
         {"confirmed", S, 2, {0, kReady, kCapable, kReady, 0}, 7, 0, "17, 24, 16, 24, box C||65|-1, 20", 0},
         {"cancelled", S, 0xFFFFFFFF, {0, kReady, kCapable, kReady}, 2, 0, "17, 24, 16, 24, box C||65|-1", 1},
+        {"no answer is no consent", S, 2, {0, kReady, kCapable, kReady}, 0, 0, "17, 24, 16, 24, box C||65|-1, "
+         "error RunSwitchFlow 'The switch confirmation ended without an answer; no switch is ordered' 2", 1},
         {"ShowMsg 1 asks nothing", S, 1, {0, kReady, kCapable, kReady, 0}, 2, 0, whole, 0},
         {"17 unanswered: the tool's result", S, 0, {kSilent}, 1, 1, "17, tool", 1},
         {"17 refuses -now", N, 0, {1}, 1, 0, "17", 1},
@@ -119,7 +121,7 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
         rig.answers = c.answers;
         rig.boxAnswer = c.boxAnswer;
         rig.toolResult = c.toolResult;
-        EXPECT_EQ(RunSwitchFlow(c.flow, rig, rig, rig, c.showMsg, catalog), c.exitCode) << c.name;
+        EXPECT_EQ(RunSwitchFlow(c.flow, rig, rig, rig, rig, c.showMsg, catalog), c.exitCode) << c.name;
         EXPECT_EQ(rig.calls, c.calls) << c.name;
     }
 }

@@ -15,6 +15,7 @@
 #include "app/program/fill_button_labels.h"
 #include "app/program/win32/startup.h"
 #include "firmware/win32/orvex_send_command.h"
+#include "ground/win32/trace_log.h"
 #include "lang/win32/windows_language_platform.h"
 #include "ui/win32/orvex_msgbox.h"
 
@@ -50,13 +51,21 @@ public:
         // icon and fonts and unregisters its classes, also when Init failed.
         OrvexMsgBox box(labels_);
         if (box.Init() == 0) {
-            return IDOK;
+            return kIdNone;
         }
         return box.Show(text, caption, style, timeoutSeconds);
     }
 
 private:
     const ButtonLabels& labels_;
+};
+
+class LoggedErrors final : public ErrorTrace {
+public:
+    void TraceError(const char* function, int line, const wchar_t* format, std::uint32_t value) noexcept override
+    {
+        TraceLog::Instance().Write(TRACE_ERROR, function, line, format, static_cast<unsigned>(value));
+    }
 };
 
 class CompanionTool final : public ToolLauncher {
@@ -76,7 +85,8 @@ int RunSwitch(SwitchFlow flow) noexcept
     ScreenBox box(g_ButtonLabels);
     WindowsShell shell;
     CompanionTool tool(g_ModuleDirectory, shell);
-    return RunSwitchFlow(flow, firmware, box, tool, g_ShowMsg, g_StringCatalog);
+    LoggedErrors trace;
+    return RunSwitchFlow(flow, firmware, box, tool, trace, g_ShowMsg, g_StringCatalog);
 }
 
 }  // namespace
