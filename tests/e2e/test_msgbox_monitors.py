@@ -97,12 +97,6 @@ def plain_window(left, top, width, height):
         process.wait(timeout=30)
 
 
-def on(monitor, box):
-    """The box's buttons at their places on the whole screen."""
-    return [(monitor[0] + b.left, monitor[1] + b.top, monitor[0] + b.right, monitor[1] + b.bottom)
-            for b in box.buttons]
-
-
 def test_started_from_the_second_monitor_the_band_is_there_over_a_veil_on_both(program, other_cwd, script_server,
                                                                                show_msg, msaa_client):
     server = script_server("--profile", "ready")
@@ -121,7 +115,8 @@ def test_started_from_the_second_monitor_the_band_is_there_over_a_veil_on_both(p
             # Every pixel of the other program's window is darker than it was.
             assert all(sum(pixel) < sum(GREY) for pixel in whole.crop(window).getdata())
             _, buttons = client.dialog()
-            assert [reader.location(b) for b in buttons] == on(SECOND, box)
+            assert [reader.location(b) for b in buttons] == [(SECOND[0] + b.left, SECOND[1] + b.top, SECOND[0] + b.right,
+                                                              SECOND[1] + b.bottom) for b in box.buttons]
             x, y = box.buttons[0].centre
             screen.move_pointer(SECOND[0] + x, SECOND[1] + y, "click")
             assert wine.exit_code(process, timeout=30) == 0
