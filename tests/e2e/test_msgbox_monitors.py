@@ -71,7 +71,7 @@ def desk(tmp_path_factory):
         yield
     finally:
         if folder.exists():
-            wine.stop_prefix({})
+            wine.stop_prefix({"WINEPREFIX": str(folder)})
             shutil.rmtree(folder, ignore_errors=True)
         for name, value in saved.items():
             os.environ.pop(name, None) if value is None else os.environ.__setitem__(name, value)
