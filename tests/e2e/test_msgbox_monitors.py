@@ -115,10 +115,11 @@ def test_started_from_the_second_monitor_the_band_is_there_over_a_veil_on_both(p
             # Every pixel of the other program's window is darker than it was.
             assert all(sum(pixel) < sum(GREY) for pixel in whole.crop(window).getdata())
             _, buttons = client.dialog()
-            assert [reader.location(b) for b in buttons] == [(SECOND[0] + b.left, SECOND[1] + b.top, SECOND[0] + b.right,
-                                                              SECOND[1] + b.bottom) for b in box.buttons]
+            left = SECOND[0]   # the second monitor's top is the primary's
+            assert [reader.location(b) for b in buttons] == [(left + b.left, b.top, left + b.right, b.bottom)
+                                                              for b in box.buttons]
             x, y = box.buttons[0].centre
-            screen.move_pointer(SECOND[0] + x, SECOND[1] + y, "click")
+            screen.move_pointer(left + x, y, "click")
             assert wine.exit_code(process, timeout=30) == 0
     assert server.commands()[-1] == 20
 
