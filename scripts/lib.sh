@@ -22,7 +22,7 @@ ORVEX_DEPS_CHECKED=
 ORVEX_PACKAGES=(
   cmake make g++ clang libclang-rt-14-dev googletest valgrind
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei
+  wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick fonts-wqy-zenhei
   python3 python3-pytest python3-pil e2fsprogs zip procps time
   wixl msitools osslsigncode openssl libxml2-utils
 )

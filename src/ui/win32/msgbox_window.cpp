@@ -12,7 +12,6 @@
 namespace {
 
 constexpr UINT kButtonCaptionDraw = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-constexpr ColorRef kFrameColor = RgbColor(255, 255, 255);
 
 static_assert(kMouseLeftButton == MK_LBUTTON);
 
@@ -72,11 +71,15 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
         Layout();
         return 0;
     case WM_DISPLAYCHANGE:
-        PlaceWindows();
+        OnDisplayChange();
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wParam));
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        OnThemeChange(window);
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_KEYDOWN:
         OnKeyDown(window, static_cast<std::uint32_t>(wParam));
         return 0;
@@ -162,12 +165,26 @@ void OrvexMsgBox::OnTimer(HWND window, UINT_PTR id) noexcept
 
 void OrvexMsgBox::OnDpiChanged(std::int32_t newDpi) noexcept
 {
-    // The box covers its screen whatever rectangle the system suggests; at
+    // The box covers its monitor whatever rectangle the system suggests; at
     // the same size it still needs a layout for the new fonts.
     ApplyDpi(newDpi);
     measureBand = true;
     PlaceWindows();
     Layout();
+}
+
+void OrvexMsgBox::OnDisplayChange() noexcept
+{
+    // A monitor added, removed or at another resolution: the veil and the
+    // band follow, and a box window of another size is laid out at WM_SIZE.
+    FollowMonitors();
+    PlaceWindows();
+}
+
+void OrvexMsgBox::OnThemeChange(HWND window) noexcept
+{
+    RefreshColors();
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 void OrvexMsgBox::Apply(HWND window, const InputOutcome& outcome) noexcept
@@ -271,7 +288,6 @@ void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index, bool mirrored) noexcept
         return;
     }
     const BoxRect place = Placed(button.rect, mirrored);
-    FillSolid(dc, ToRect(place), kFrameColor);
 
     bool pointerInside = false;
     if (index != input.pressedIndex) {
@@ -283,10 +299,12 @@ void OrvexMsgBox::DrawButton(HDC dc, std::int32_t index, bool mirrored) noexcept
         }
     }
     const ButtonLook look = LookOfButton(colors, index, input.pressedIndex, pointerInside);
-    RECT face = ToRect(Inset(place, metrics.frame));
+    const std::int32_t frame = look.wideFrame ? metrics.frame * 2 : metrics.frame;
+    FillSolid(dc, ToRect(place), look.frame);
+    RECT face = ToRect(Inset(place, frame));
     FillSolid(dc, face, look.face);
     if (input.focusVisible != 0 && index == input.focusedIndex) {
-        const RECT focus = ToRect(Inset(place, metrics.frame + metrics.focusInset));
+        const RECT focus = ToRect(Inset(place, frame + metrics.focusInset));
         DrawFocusRect(dc, &focus);
     }
     const UniqueSelection font = SelectInto(dc, textFont.Get());

@@ -8,6 +8,7 @@
 #include "ground/win32/system_library.h"
 #include "ui/msgbox_style.h"
 #include "ui/right_to_left.h"
+#include "ui/win32/display_monitors.h"
 #include "ui/win32/rect_conversion.h"
 
 static_assert(kIdOk == IDOK && kIdCancel == IDCANCEL && kIdAbort == IDABORT && kIdRetry == IDRETRY &&
@@ -315,11 +316,17 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
 
     PrepareButtons();
 
+    RefreshColors();
+    ChooseStartingMonitor();
     bool quitReceived = false;
     int quitCode = 0;
     if (CreateWindows()) {
-        ApplyDpi(WindowDpi(hwndMsgBox));
         PlaceWindows();
+        // Standing on its monitor, the box window has that monitor's
+        // resolution, and is laid out again when it is not the system's.
+        if (const std::int32_t monitorDpi = WindowDpi(hwndMsgBox); monitorDpi > 0 && monitorDpi != dpi) {
+            OnDpiChanged(monitorDpi);
+        }
         // The veil first, without taking the activation; the box window then
         // takes it, and with it the keyboard, for as long as it stands.
         ShowWindow(hwndBkgnd, SW_SHOWNOACTIVATE);
@@ -361,13 +368,60 @@ bool OrvexMsgBox::CreateWindows() noexcept
                            0, 0, 0, hwndBkgnd, nullptr, hInstance, this) != nullptr;
 }
 
+void OrvexMsgBox::ChooseStartingMonitor() noexcept
+{
+    veilArea = VirtualScreenArea();
+    const DeskMonitors desk = ReadMonitors();
+    BoxRect foreground;
+    const bool hasForeground = ForegroundWindowArea(foreground);
+    POINT cursor{};
+    const bool hasPointer = GetCursorPos(&cursor) != FALSE;
+    const BoxPoint pointer{cursor.x, cursor.y};
+    const std::int32_t chosen = StartingMonitor(desk.monitors, desk.count, hasForeground ? &foreground : nullptr,
+                                                hasPointer ? &pointer : nullptr);
+    if (chosen < 0) {
+        // No monitor listed: the primary's area, as the system reports it.
+        bandArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        bandMonitor[0] = L'\0';
+        return;
+    }
+    bandArea = desk.monitors[chosen].area;
+    std::memcpy(bandMonitor, desk.monitors[chosen].name, sizeof bandMonitor);
+}
+
+void OrvexMsgBox::FollowMonitors() noexcept
+{
+    veilArea = VirtualScreenArea();
+    const DeskMonitors desk = ReadMonitors();
+    if (const std::int32_t chosen = RemainingMonitor(desk.monitors, desk.count, bandMonitor); chosen >= 0) {
+        bandArea = desk.monitors[chosen].area;
+        std::memcpy(bandMonitor, desk.monitors[chosen].name, sizeof bandMonitor);
+    }
+}
+
 void OrvexMsgBox::PlaceWindows() noexcept
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    for (HWND window : {hwndBkgnd, hwndMsgBox}) {
-        SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
+    constexpr UINT kKeepFocusAndOrder = SWP_NOACTIVATE | SWP_NOZORDER;
+    if (hwndBkgnd != nullptr) {
+        SetWindowPos(hwndBkgnd, nullptr, veilArea.left, veilArea.top, veilArea.right - veilArea.left,
+                     veilArea.bottom - veilArea.top, kKeepFocusAndOrder);
     }
+    if (hwndMsgBox != nullptr) {
+        SetWindowPos(hwndMsgBox, nullptr, bandArea.left, bandArea.top, bandArea.right - bandArea.left,
+                     bandArea.bottom - bandArea.top, kKeepFocusAndOrder);
+    }
+}
+
+void OrvexMsgBox::RefreshColors() noexcept
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool highContrast = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+                              (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const SystemColors system{GetSysColor(COLOR_WINDOW),    GetSysColor(COLOR_WINDOWTEXT),
+                              GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT),
+                              GetSysColor(COLOR_BTNFACE),   GetSysColor(COLOR_BTNTEXT)};
+    colors = ColorsOfTheme(highContrast, system);
 }
 
 bool OrvexMsgBox::RunModalLoop(int& quitCode) noexcept

@@ -11,6 +11,7 @@
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_geometry.h"
 #include "ui/msgbox_input.h"
+#include "ui/msgbox_monitor.h"
 #include "ui/msgbox_style.h"
 #include "ground/win32/load_res_string.h"
 #include "ui/win32/msgbox_accessibility_host.h"
@@ -73,13 +74,21 @@ private:
     // The background, then the box window above it, both hidden and still
     // without a place; false when either could not be made.
     [[nodiscard]] bool CreateWindows() noexcept;
-    // Moves and sizes both windows over the screen without hiding them or
-    // taking the activation; the box window's WM_SIZE lays it out.
+    // The band's monitor when the box appears and the veil over every
+    // monitor; after a change of the monitors, the band's own while it
+    // exists, else a remaining one.
+    void ChooseStartingMonitor() noexcept;
+    void FollowMonitors() noexcept;
+    // Moves and sizes the background over the virtual screen and the box
+    // window over the band's monitor, without hiding them or taking the
+    // activation; the box window's WM_SIZE lays it out.
     void PlaceWindows() noexcept;
     // Measures the texts (the band only on the first layout and after a
     // change of scale) and places the band, the texts, the icon and the
     // buttons in the box window's client area.
     void Layout() noexcept;
+    // The box's own colours, or the theme's in high contrast.
+    void RefreshColors() noexcept;
     // Runs the thread's messages until the box is answered or its window is
     // gone. True when a quit message ended it first, which the box never
     // posts itself, with that message's exit code in quitCode.
@@ -94,6 +103,8 @@ private:
     void OnLButtonUp(HWND window, std::int32_t x, std::int32_t y) noexcept;
     void OnTimer(HWND window, UINT_PTR id) noexcept;
     void OnDpiChanged(std::int32_t newDpi) noexcept;
+    void OnDisplayChange() noexcept;
+    void OnThemeChange(HWND window) noexcept;
     void Apply(HWND window, const InputOutcome& outcome) noexcept;
     void Answer(std::int32_t answer) noexcept;
     void OnAccessiblePress(std::int32_t index) noexcept;
@@ -111,6 +122,11 @@ private:
     HWND hwndBkgnd = nullptr;
     HWND hwndMsgBox = nullptr;
     std::int32_t rtlLayout = 0;
+    // Where the veil and the box window stand, in virtual-screen pixels, and
+    // the device name of the band's monitor.
+    BoxRect veilArea;
+    BoxRect bandArea;
+    wchar_t bandMonitor[kMonitorNameSize] = {};
     UniqueGdiObject titleFont;
     UniqueGdiObject textFont;
     // What is drawn: ownIcon, or a shared system icon, which belongs to the
@@ -124,7 +140,7 @@ private:
     std::int32_t dpi = 96;
     BoxMetrics metrics;
     BoxLayout layout;
-    MsgBoxColors colors;   // textColor, bandColor, buttonColor, hoverColor, pressedColor
+    MsgBoxColors colors;
     MsgBoxInput input;     // focusedIndex, pressedIndex, focusVisible
     const wchar_t* text = L"";
     const wchar_t* caption = L"";

@@ -67,10 +67,12 @@ def find_box(image, dpi=96):
     return Box(image.width, band[0], band[1], tuple(buttons)) if buttons else None
 
 
-def box_of(process, timeout=30, dpi=96):
-    """(box, screenshot) once a running program shows its box; None when it ends without one."""
+def box_of(process, timeout=30, dpi=96, area=None):
+    """(box, screenshot) once a running program shows its box, in the area (left, top, right,
+    bottom) of the screen when one is given; None when it ends without one."""
     def look():
         image = None if process.poll() is not None else screen.screenshot()
+        image = image and area and image.crop(area) or image
         box = image and find_box(image, dpi)
         return "ended" if image is None else (box, image) if box else None
     found = screen.wait_until(look, timeout, message="the box or the program's end")

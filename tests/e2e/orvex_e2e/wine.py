@@ -79,14 +79,16 @@ def set_show_msg(value, kind="REG_DWORD", env=None):
     assert result.exit_code == 0, result.stderr
 
 
-def create_prefix(folder):
-    """A Wine prefix of its own, set up like the test prefix, with its own
-    persistent wineserver; returns the environment that selects it."""
+def create_prefix(folder, x11_driver=None):
+    """A Wine prefix of its own, set up like the test prefix and with the X11
+    driver's further settings {name: value}, with its own persistent
+    wineserver; returns the environment that selects it."""
     env = {"WINEPREFIX": str(folder)}
     subprocess.run(["wineboot", "-i"], env=environment(env), stdin=subprocess.DEVNULL, capture_output=True,
                    timeout=300)
     subprocess.run(["wineserver", "-w"], env=environment(env), timeout=300)
-    run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f", env=env)
+    for name, value in {"Managed": "N", **(x11_driver or {})}.items():
+        run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", name, "/d", value, "/f", env=env)
     start_server(env)
     return env
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ground/win32/system_library.h"
@@ -140,8 +141,16 @@ void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG
         ADD_FAILURE() << "no accessible object for the box";
         return;
     }
+    // The buttons are laid out again at the new scale: 90 x 32 become 135 x 48.
+    const auto size = [box] {
+        long left = 0, top = 0, width = 0, height = 0;
+        box->accLocation(&left, &top, &width, &height, Child(1));
+        return std::pair{width, height};
+    };
+    EXPECT_EQ(size(), std::pair(90L, 32L));
     RECT suggested{};
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(size(), std::pair(135L, 48L));
     long count = 0;
     box->get_accChildCount(&count);
     EXPECT_EQ(box->accDoDefaultAction(Child(count)), S_OK);
