@@ -60,12 +60,13 @@ TEST(MsgBoxAccessibility, ScreenPlacesAndHitsMatchInBothLayouts)
     const struct { std::int32_t x, y; bool mirrored; std::int32_t child; } cases[] = {
         {583, 423, false, 1},  {672, 454, false, 1}, {673, 423, false, kChildSelf}, {688, 430, false, 2},
         {371, 423, true, 1},   {460, 454, true, 1},  {461, 423, true, kChildSelf},  {370, 430, true, kChildSelf},
-        {266, 430, true, 2},   {583, 422, false, kChildSelf},
+        {266, 430, true, 2},   {583, 422, false, kChildSelf}, {600, 455, false, kChildSelf},
     };
     for (const auto& c : cases) {
         const BoxPoint point = PointInClient(c.x, c.y, c.mirrored ? mirrored : plain);
         EXPECT_EQ(ChildAtPoint(buttons, 2, point.x, point.y), c.child) << c.x << "," << c.y << " " << c.mirrored;
     }
+    EXPECT_EQ(ChildAtPoint(buttons, 1, 688, 430), kChildSelf) << "only the first count buttons count";
 }
 
 }  // namespace
