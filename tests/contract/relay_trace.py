@@ -37,9 +37,6 @@ class Call:
         """A 32-bit argument: the relay prints the whole register, whose upper half is left over."""
         return self.arg(index) & 0xFFFFFFFF
 
-    def arg_count(self):
-        return len(self.args)
-
     def text(self, index):
         """The argument's text as the program passed it (Wine prints it escaped), "" if none."""
         text = self.args[index][1] if index < len(self.args) else None

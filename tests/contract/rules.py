@@ -80,14 +80,10 @@ def system_icon_shared(calls, imports):
             and call.dword(2) in (IMAGE_ICON, IMAGE_CURSOR) and not call.dword(5) & (LR_SHARED | LR_LOADFROMFILE)]
 
 
-def box_windows(calls):
-    return {call.retval for call in calls if call.name == "CreateWindowExW" and call.text(1) in BOX_CLASSES}
-
-
 def box_never_hidden(calls, imports):
-    windows = box_windows(calls) - {0}
+    windows = {call.retval for call in calls if call.name == "CreateWindowExW" and call.text(1) in BOX_CLASSES} - {0}
     faults = [f"{call.name}({call.arg(0):#x}, ...) hides a box window while it is up" for call in calls
-              if call.arg_count() and call.arg(0) in windows and (
+              if call.args and call.arg(0) in windows and (
                   (call.name == "ShowWindow" and call.dword(1) == SW_HIDE)
                   or (call.name == "SetWindowPos" and call.dword(6) & SWP_HIDEWINDOW))]
     topmost = [call for call in calls if call.name == "SetWindowPos" and call.arg(1) == HWND_TOPMOST]

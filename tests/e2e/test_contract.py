@@ -31,22 +31,18 @@ def relay_include():
 TRACED = {"WINEDEBUG": "+pid,+loaddll,+relay"}
 
 
-@pytest.fixture
-def traced(tmp_path):
-    """Starts a program with the relay trace on, its trace in a file; the
-    block's value is the process."""
-    @contextmanager
-    def start(program, *arguments, cwd=None):
-        with (tmp_path / "trace.txt").open("wb") as out:
-            process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=wine.environment(TRACED),
-                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=out)
-            try:
-                yield process
-            finally:
-                if process.poll() is None:
-                    process.kill()
-                process.wait(timeout=wine.TIMEOUT)
-    return start
+@contextmanager
+def traced(tmp_path, program, *arguments, cwd):
+    """A program started with the relay trace on, its trace in trace.txt."""
+    with (tmp_path / "trace.txt").open("wb") as out:
+        process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=wine.environment(TRACED),
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=out)
+        try:
+            yield process
+        finally:
+            if process.poll() is None:
+                process.kill()
+            process.wait(timeout=wine.TIMEOUT)
 
 
 def faults(tmp_path, program):
@@ -63,18 +59,18 @@ ANSWERS = {
 
 @pytest.mark.parametrize("answer", ANSWERS)
 def test_the_switch_and_its_box_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, script_server,
-                                                      show_msg, msaa_client, traced, tmp_path, answer):
+                                                      show_msg, msaa_client, tmp_path, answer):
     server = script_server("--profile", "ready")
     show_msg(2)
     screen.move_pointer(1, 1)
     with reader.started(msaa_client, *(["--press", "1"] if answer == "reader" else [])) as client, \
-            traced(program, cwd=other_cwd) as process:
+            traced(tmp_path, program, cwd=other_cwd) as process:
         # The reader presses OK as soon as the box is up.
         found = (None,) if answer == "reader" else msgbox.box_of(process)
         assert found is not None, f"no box; the program ended with {process.returncode}"
         if answer == "key":
-            assert wine.run(built("tests/support/send_message.exe"), "OrvexMsgBox_Class", str(WM_DISPLAYCHANGE),
-                            "32", str(768 << 16 | 1024)).exit_code == 0
+            assert wine.run(built("tests/support/box_message.exe"), "send", str(WM_DISPLAYCHANGE), "32",
+                            str(768 << 16 | 1024)).exit_code == 0
         ANSWERS[answer](found[0], client)
         assert wine.exit_code(process, timeout=30) == 0
     assert server.commands()[-1] == 20
@@ -83,40 +79,31 @@ def test_the_switch_and_its_box_keep_to_windows_rules(program, program_dir, othe
 
 # Without the shutdown privilege the actions that need it stop at that step,
 # so none ends the prefix's session.
-RUNS = {
-    "-s3, held log": ["-s3"],
-    "-s4, no privilege": ["-s4"],
-    "-s5, no privilege": ["-s5"],
-    "-shutdown, no privilege": ["-shutdown"],
-    "-reboot, no privilege": ["-reboot"],
-    "-hybrid": ["-hybrid"],
-    "-taskbarpin": ["-taskbarpin"],
-    "-taskbarunpin": ["-taskbarunpin"],
-    "-config": ["-config"],
-}
+UNPRIVILEGED = ["-s4", "-s5", "-shutdown", "-reboot"]
+HELD_LOG = "-s3"
 
 
-@pytest.mark.parametrize("run", RUNS)
-def test_the_actions_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, traced, tmp_path, run):
-    command = [program, *RUNS[run]]
-    if "no privilege" in run:
+@pytest.mark.parametrize("option", [HELD_LOG, *UNPRIVILEGED, "-hybrid", "-taskbarpin", "-taskbarunpin", "-config"])
+def test_the_actions_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, tmp_path, option):
+    command = [program, option]
+    if option in UNPRIVILEGED:
         command = [built("tests/support/without_privilege.exe"), "SeShutdownPrivilege",
-                   " ".join([wine.windows_path(program), *RUNS[run]])]
+                   f"{wine.windows_path(program)} {option}"]
     holder = None
-    if "held log" in run:
+    if option == HELD_LOG:
         holder = subprocess.Popen(["wine", str(built("tests/support/hold_file.exe")),
                                    wine.windows_path(program_dir / trace_log.LOG_NAME)],
                                   env=wine.environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         assert holder.stdout.readline().strip() == b"held"
     try:
-        with traced(*command, cwd=other_cwd) as process:
+        with traced(tmp_path, *command, cwd=other_cwd) as process:
             exit_code = wine.exit_code(process)
     finally:
         if holder:
             holder.stdin.close()
             holder.wait(timeout=60)
     assert faults(tmp_path, program) == {}
-    if "no privilege" in run:
+    if option in UNPRIVILEGED:
         # The privilege step fails, and its record says so.
         assert exit_code == 1
         assert [message for _, message in trace_log.messages(program_dir)] == [NO_PRIVILEGE]

@@ -76,7 +76,7 @@ def test_a_repaint_of_part_of_the_box_moves_nothing_and_the_face_under_the_point
     with show("Pointer", "Caption", 1) as process:
         box, before = msgbox.box_of(process)
         ok, cancel = box.buttons
-        assert wine.run(built("tests/support/repaint_part.exe")).exit_code == 0
+        assert wine.run(built("tests/support/box_message.exe"), "repaint").exit_code == 0
         assert screen.holds(lambda: screen.screenshot().tobytes() == before.tobytes(), 0.5)
         screen.move_pointer(*cancel.centre)
         assert msgbox.face_colour(msgbox.wait_for_face(cancel, msgbox.HOVER), ok) == msgbox.BUTTON

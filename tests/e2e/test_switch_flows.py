@@ -41,7 +41,7 @@ def test_a_confirmation_ended_by_another_programs_quit_orders_nothing(program, p
     show_msg(2)
     with wine.started(program, "-now", cwd=other_cwd) as process:
         assert msgbox.box_of(process) is not None
-        assert wine.run(built("tests/support/quit_box.exe")).exit_code == 0
+        assert wine.run(built("tests/support/box_message.exe"), "quit").exit_code == 0
         assert wine.exit_code(process, timeout=30) == 1
     assert server.commands() == [17, 24, 16]
     assert [record for record in trace_log.messages(program_dir) if record[0] == "ERROR"] == [
