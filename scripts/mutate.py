@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""tests/mutation/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
+"""scripts/mutate.py [--tree DIR] [--only ID,...] [--layer native|windows] OUT
 
 Replays tests/mutation/mutants.txt against a tree built with both presets, one
 mutant at a time, and puts each file back. A mutant whose build breaks counts
@@ -70,7 +70,7 @@ def judge(tree, ident, layer, file, original, replacement, targets, tests, log):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--tree", default=str(pathlib.Path(__file__).resolve().parents[2]))
+    parser.add_argument("--tree", default=str(pathlib.Path(__file__).resolve().parents[1]))
     parser.add_argument("--only", default="")
     parser.add_argument("--layer", default="")
     parser.add_argument("out")
