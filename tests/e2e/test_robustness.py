@@ -89,10 +89,8 @@ def test_runs_take_turns_at_the_log_and_one_held_for_longer_costs_one_wait_and_s
     free, free_seconds = timed_under_debugger(program, other_cwd)
     assert free == (0, READY_LOG)
     written = trace_log.read_bytes(program_dir)
-    holder = subprocess.Popen(["wine", str(built("tests/support/hold_file.exe")),
-                               wine.windows_path(program_dir / trace_log.LOG_NAME)],
-                              env=wine.environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-    try:
+    with wine.started(built("tests/support/hold_file.exe"), wine.windows_path(program_dir / trace_log.LOG_NAME),
+                      stdin=subprocess.PIPE, stdout=subprocess.PIPE) as holder:
         assert holder.stdout.readline().strip() == b"held"
         # Held past the run's first wait: the lines reach the debugger only,
         # and no later line waits again.
@@ -100,9 +98,8 @@ def test_runs_take_turns_at_the_log_and_one_held_for_longer_costs_one_wait_and_s
         assert held == (0, READY_LOG)
         assert held_seconds - free_seconds < 1.5, (free_seconds, held_seconds)
         assert trace_log.read_bytes(program_dir) == written
-    finally:
-        holder.stdin.close()
-        holder.wait(timeout=60)
+        holder.stdin.close()   # it lets go of the log and ends
+        assert wine.exit_code(holder) == 0
     assert server.commands() == WHOLE * 2
     # Runs started together hold the log for a line each and wait their turn.
     s3 = ("ERROR", "Sleep state S3 is not supported [Err=0].")   # this Wine has no S3

@@ -39,10 +39,10 @@ def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
 
 
 @contextmanager
-def started(program, *arguments, cwd=None, env=None, stdout=subprocess.DEVNULL):
+def started(program, *arguments, cwd=None, env=None, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL):
     """A started program, ended by its id at the end of the block."""
     process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
-                               stdin=subprocess.DEVNULL, stdout=stdout, stderr=subprocess.DEVNULL)
+                               stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
     try:
         yield process
     finally:
