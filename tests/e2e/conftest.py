@@ -15,6 +15,7 @@ from orvex_e2e.script_server import ScriptServer
 
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("ORVEX_WINDOWS_BUILD", REPO / "build" / "windows"))
+LABELS = "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue"
 
 
 def built(relative):
@@ -22,6 +23,12 @@ def built(relative):
     if not path.exists():
         pytest.fail(f"{path} is not built; build the windows preset first")
     return path
+
+
+def viewer(text, caption, style, *options, env=None, stdout=subprocess.DEVNULL):
+    """The box viewer showing a box, its answer the exit code, until the end of the block."""
+    return wine.started(built("tools/msgbox_viewer/msgbox_viewer.exe"), *options, text, caption, str(style), "-1",
+                        env=env, stdout=stdout)
 
 
 def folder_with(folder, relative):
@@ -74,11 +81,8 @@ def config_tool(program_dir):
 def prefix(tmp_path_factory):
     """The environment of a Wine prefix of the module's own, for runs that end
     its session or install into it."""
-    folder = tmp_path_factory.mktemp("prefix") / "prefix"
-    env = wine.create_prefix(folder)
-    yield env
-    wine.stop_prefix(env)
-    shutil.rmtree(folder, ignore_errors=True)
+    with wine.own_prefix(tmp_path_factory.mktemp("prefix") / "prefix") as env:
+        yield env
 
 
 @pytest.fixture

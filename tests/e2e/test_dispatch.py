@@ -1,5 +1,7 @@
 """Each option of the real program reaches its action, one run each (-s3 in
 test_hardening.py, the session's end and the switch in files of their own)."""
+import pytest
+
 from conftest import unwritable
 from orvex_e2e import trace_log, wine
 
@@ -25,19 +27,27 @@ def test_hibernate_asks_for_the_hibernate_state_alone(program, program_dir, othe
     assert trace_log.read_bytes(program_dir) == b""
 
 
-def test_taskbarpin_writes_a_shortcut_to_the_fixed_program_name_and_deletes_it(program, program_dir, tmp_path,
-                                                                               other_cwd):
+# In a folder where no name can be made or removed, an older file of the
+# shortcut's name is saved over but not deleted, so the shortcut stays to be
+# read; without one nothing is left anywhere.
+@pytest.mark.parametrize("older", [True, False], ids=["over an older file", "no older file"])
+def test_taskbarpin_in_a_locked_folder_exits_1_leaving_only_a_shortcut_to_the_fixed_name_saved_over_a_file(
+        program, program_dir, tmp_path, other_cwd, older):
     renamed = program.rename(program_dir / "Renamed.exe")
     temp = tmp_path / "temp"
     temp.mkdir()
-    (temp / SHORTCUT).write_bytes(b"")   # saved over, but the delete fails: the shortcut stays to be read
+    if older:
+        (temp / SHORTCUT).write_bytes(b"")
     with unwritable(temp):
-        result = wine.run_with_windows_environment(renamed, "-taskbarpin", cwd=other_cwd,
-                                                   variables={"TMP": wine.windows_path(temp), "TEMP": wine.windows_path(temp)})
-        link = (temp / SHORTCUT).read_bytes()
+        result = wine.run_with_temp(renamed, "-taskbarpin", temp=wine.windows_path(temp), cwd=other_cwd)
+        left = {path.name: path.read_bytes() for path in temp.iterdir()}
     assert result.exit_code == 1
-    assert link[:4] == b"\x4c\x00\x00\x00"   # a shell link's header size
-    assert wine.windows_path(program_dir / "OrvexSwitcher.exe").encode("utf-16-le") in link
+    assert [p.name for p in program_dir.iterdir()] == ["Renamed.exe"]
+    assert list(other_cwd.iterdir()) == []
+    assert list(left) == ([SHORTCUT] if older else [])
+    if older:
+        assert left[SHORTCUT][:4] == b"\x4c\x00\x00\x00"   # a shell link's header size
+        assert wine.windows_path(program_dir / "OrvexSwitcher.exe").encode("utf-16-le") in left[SHORTCUT]
 
 
 def test_taskbarunpin_leaves_no_shortcut_even_over_an_older_file(program, other_cwd):

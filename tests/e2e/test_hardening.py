@@ -59,8 +59,8 @@ def test_the_taskbar_options_and_the_log_leave_a_planted_link_and_its_target_alo
     victim = tmp_path / "victim.txt"
     victim.write_bytes(b"a file elsewhere on the disk")
     PLANT[kind](temp / SHORTCUT, victim)
-    assert wine.run_with_windows_environment(program, "-taskbarpin", cwd=other_cwd, variables=dict.fromkeys(
-        ("TMP", "TEMP"), wine.windows_path(temp) + "\\")).exit_code == 1
+    result = wine.run_with_temp(program, "-taskbarpin", temp=wine.windows_path(temp) + "\\", cwd=other_cwd)
+    assert result.exit_code == 1
     assert os.path.lexists(temp / SHORTCUT)
     if kind != "folder":
         # Wine has no S3: the action writes one record, or would.

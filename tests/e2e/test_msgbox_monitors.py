@@ -1,23 +1,19 @@
-"""The box on a desk of two monitors side by side: Xephyr shows them to Wine
-through Xinerama (1024x768 primary, 1280x800 to its right) on an Xvfb of
-its own, and the module's Wine prefix reads them from there. Screenshots,
-keys and the pointer go to the Xephyr display (whose pointer stays left of
-x 2048). The system colours of the prefix are changed, which must change
-nothing while high contrast is off."""
+"""The box on a desk of two monitors side by side, 1024x768 primary and 1280x800
+to its right, which Xephyr shows through Xinerama to the module's Wine prefix;
+screenshots, keys and the pointer go to Xephyr. The prefix's system colours are
+changed, which must change nothing while high contrast is off."""
 import os
 import select
-import shutil
 import subprocess
 import time
 from contextlib import contextmanager
 
 import pytest
 
-from conftest import built
+from conftest import LABELS, viewer
 from orvex_e2e import msgbox, reader, screen, wine
 
 PRIMARY, SECOND = (0, 0, 1024, 768), (1024, 0, 2304, 800)
-LABELS = "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue"
 # High-contrast-like colours that the box must not take while high contrast is off.
 COLOURS = {"Window": "255 255 0", "WindowText": "0 0 255", "Hilight": "0 255 0", "HilightText": "255 0 0",
            "ButtonFace": "0 128 128", "ButtonText": "128 0 0"}
@@ -51,8 +47,7 @@ def x_server(*command, env=None):
 def desk(tmp_path_factory):
     """The two monitors and a Wine prefix that sees them, for every test of
     the module: DISPLAY and WINEPREFIX point there until the module ends."""
-    saved = {name: os.environ.get(name) for name in ("DISPLAY", "WINEPREFIX")}
-    servers, folder = [], tmp_path_factory.mktemp("desk") / "prefix"
+    servers = []
     try:
         servers.append(x_server("Xvfb", "-screen", "0", "2400x1000x24"))
         servers.append(x_server("Xephyr", "+xinerama", "-screen", "1024x768+0+0", "-screen", "1280x800+1024+0",
@@ -61,20 +56,17 @@ def desk(tmp_path_factory):
         # second one, Xephyr would take it as a move on the first.
         subprocess.run(["xdotool", "mousemove", "2399", "999"], env={**os.environ, "DISPLAY": servers[0][1]},
                        check=True, timeout=30)
-        os.environ["DISPLAY"] = servers[1][1]
-        os.environ.update(wine.create_prefix(folder, {"UseXRandR": "N"}))
-        for name, value in COLOURS.items():
-            assert wine.run("reg", "add", r"HKCU\Control Panel\Colors", "/v", name, "/d", value,
-                            "/f").exit_code == 0
-        # The desktop, which the first window starts, is up before any box.
-        wine.run("rundll32.exe", "user32.dll,MessageBeep", capture=False)
-        yield
+        with pytest.MonkeyPatch.context() as patch:
+            patch.setenv("DISPLAY", servers[1][1])
+            with wine.own_prefix(tmp_path_factory.mktemp("desk") / "prefix", {"UseXRandR": "N"}) as env:
+                patch.setenv("WINEPREFIX", env["WINEPREFIX"])
+                for name, value in COLOURS.items():
+                    assert wine.run("reg", "add", r"HKCU\Control Panel\Colors", "/v", name, "/d", value,
+                                    "/f").exit_code == 0
+                # The desktop, which the first window starts, is up before any box.
+                wine.run("rundll32.exe", "user32.dll,MessageBeep", capture=False)
+                yield
     finally:
-        if folder.exists():
-            wine.stop_prefix({"WINEPREFIX": str(folder)})
-            shutil.rmtree(folder, ignore_errors=True)
-        for name, value in saved.items():
-            os.environ.pop(name, None) if value is None else os.environ.__setitem__(name, value)
         for process, _ in reversed(servers):
             process.kill()
             process.wait(timeout=30)
@@ -97,41 +89,42 @@ def plain_window(left, top, width, height):
         process.wait(timeout=30)
 
 
-def test_started_from_the_second_monitor_the_band_is_there_over_a_veil_on_both(program, other_cwd, script_server,
-                                                                               show_msg, msaa_client):
+@contextmanager
+def confirmation(switch, program, other_cwd, script_server, show_msg):
+    """The switch's confirmation against the "ready" firmware, or the viewer's box of the same text; gives
+    the running program, its exit code on OK, and the server (None for the viewer)."""
+    if not switch:
+        with viewer("Going to switch to android OS.", "Caption", 0x41, "-labels", LABELS) as process:
+            yield process, 1, None
+        return
     server = script_server("--profile", "ready")
     show_msg(2)
+    with wine.started(program, cwd=other_cwd) as process:
+        yield process, 0, server
+
+
+# Started from the second monitor it is the switch itself, whose OK orders the switch.
+@pytest.mark.parametrize("pointer, monitor, other, switch", [((1700, 60), SECOND, PRIMARY, True),
+                                                             ((500, 60), PRIMARY, SECOND, False)],
+                         ids=["second", "primary"])
+def test_the_band_is_on_the_monitor_under_the_pointer_over_a_veil_on_both(program, other_cwd, script_server, show_msg,
+                                                                         msaa_client, pointer, monitor, other, switch):
+    left, width, height = monitor[0], monitor[2] - monitor[0], monitor[3]   # both monitors' tops are at 0
     with plain_window(1100, 40, 300, 150) as window, reader.started(msaa_client) as client:
-        screen.move_pointer(1700, 60)
-        with wine.started(program, cwd=other_cwd) as process:
+        screen.move_pointer(*pointer)
+        with confirmation(switch, program, other_cwd, script_server, show_msg) as (process, ok, server):
             # Found by the box's own colours, which the prefix's system colours leave alone.
-            found = msgbox.box_of(process, area=SECOND)
-            assert found is not None, f"no box on the second monitor; commands {server.commands()}"
-            box, _ = found
-            assert box.width == 1280 and box.band_top == (800 - (box.band_bottom - box.band_top)) // 2
-            assert box.buttons[-1].right == 1280 * 3 // 4
+            box, _ = msgbox.box_of(process, area=monitor)
+            assert box.width == width and box.band_top == (height - (box.band_bottom - box.band_top)) // 2
+            assert box.buttons[-1].right == width * 3 // 4
             whole = screen.screenshot()
-            assert msgbox.find_box(whole.crop(PRIMARY)) is None
-            # Every pixel of the other program's window is darker than it was.
+            assert msgbox.find_box(whole.crop(other)) is None
+            # Every pixel of the other program's window, on the second monitor, is darker than it was.
             assert all(sum(pixel) < sum(GREY) for pixel in whole.crop(window).getdata())
             _, buttons = client.dialog()
-            left = SECOND[0]   # the second monitor's top is the primary's
             assert [reader.location(b) for b in buttons] == [(left + b.left, b.top, left + b.right, b.bottom)
                                                               for b in box.buttons]
             x, y = box.buttons[0].centre
             screen.move_pointer(left + x, y, "click")
-            assert wine.exit_code(process, timeout=30) == 0
-    assert server.commands()[-1] == 20
-
-
-def test_started_from_the_primary_the_band_is_there():
-    screen.move_pointer(500, 60)
-    with wine.started(built("tools/msgbox_viewer/msgbox_viewer.exe"), "-labels", LABELS, "On the primary",
-                      "Caption", "1", "-1") as process:
-        found = msgbox.box_of(process, area=PRIMARY)
-        assert found is not None, "no box on the primary"
-        box, _ = found
-        assert box.width == 1024 and box.band_top == (768 - (box.band_bottom - box.band_top)) // 2
-        assert msgbox.find_box(screen.screenshot().crop(SECOND)) is None
-        screen.key("Return")
-        assert wine.exit_code(process) == 1
+            assert wine.exit_code(process, timeout=30) == ok
+    assert server is None or server.commands()[-1] == 20

@@ -4,16 +4,13 @@ program measured, never from the fonts of this machine."""
 from PIL import Image, ImageChops
 import pytest
 
-from conftest import built
+from conftest import LABELS, built, viewer
 from orvex_e2e import msgbox, reader, screen, wine
-
-LABELS = "OK|Cancel|Abort|Try|Retry|Ignore|Yes|No|Continue"
 
 
 def show(text, caption, style, env=None):
     screen.move_pointer(1, 1)   # no button under the pointer
-    return wine.started(built("tools/msgbox_viewer/msgbox_viewer.exe"), "-labels", LABELS, text, caption,
-                        str(style), "-1", env=env)
+    return viewer(text, caption, style, "-labels", LABELS, env=env)
 
 
 def non_band_columns(image, box):
@@ -40,19 +37,15 @@ def test_the_box_keeps_its_proportions_at_every_scale(prefix, msaa_client, dpi):
     with reader.started(msaa_client, env=prefix) as client, \
             show(text, "A caption far too long to fit its line " * 8, 0x43, env=prefix) as process:
         box, image = msgbox.box_of(process, dpi=dpi)
-        width, height = image.size
+        width = image.width
         # A screen reader finds each button where the screen shows it.
         _, buttons = client.dialog()
         assert [reader.location(b) for b in buttons] == [(b.left, b.top, b.right, b.bottom) for b in box.buttons]
         assert [b["hit"] for b in buttons] == [b["id"] for b in buttons]
-        assert box.band_top == (height - (box.band_bottom - box.band_top)) // 2
-        assert box.band_bottom - box.band_top >= s(82)
+        # The layout's arithmetic is a unit table's; here, each part drawn where it put it.
         assert msgbox.BAND not in screen.row(image, box.band_top - 1) + screen.row(image, box.band_bottom)
         assert len(box.buttons) == 3 and box.buttons[-1].right == width * 3 // 4
-        for first, second in zip(box.buttons, box.buttons[1:]):
-            assert second.left - first.right == s(15)
         for button in box.buttons:
-            assert button.bottom == box.band_bottom - s(15)
             assert [image.getpixel((button.left + s(10), y)) for y in (button.top - 1, button.top, button.bottom - 1,
                                                                       button.bottom)] == [msgbox.BAND, *[msgbox.WHITE] * 2, msgbox.BAND]
             left, top, right, bottom = button.face

@@ -1,7 +1,5 @@
-"""The stand-in OrvexConfigTool.exe: it appends one line per start to
-OrvexConfigTool.started.txt beside itself (working directory, then the
-arguments, tab-separated) and exits 0; while OrvexConfigTool.hold lies beside
-it, it keeps running (at most a minute)."""
+"""The stand-in OrvexConfigTool.exe (README, "The companion configuration
+tool"): a record line per start, and running on while its hold file lies there."""
 import shutil
 import time
 from pathlib import Path

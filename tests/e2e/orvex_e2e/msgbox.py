@@ -69,14 +69,13 @@ def find_box(image, dpi=96):
 
 def box_of(process, timeout=30, dpi=96, area=None):
     """(box, screenshot) once a running program shows its box, in the area (left, top, right,
-    bottom) of the screen when one is given; None when it ends without one."""
+    bottom) of the screen when one is given; fails when the program ends first."""
     def look():
-        image = None if process.poll() is not None else screen.screenshot()
-        image = image and area and image.crop(area) or image
-        box = image and find_box(image, dpi)
-        return "ended" if image is None else (box, image) if box else None
-    found = screen.wait_until(look, timeout, message="the box or the program's end")
-    return None if found == "ended" else found
+        assert process.poll() is None, f"the program ended with {process.returncode} before its box showed"
+        image = screen.screenshot().crop(area) if area else screen.screenshot()
+        box = find_box(image, dpi)
+        return box and (box, image)
+    return screen.wait_until(look, timeout, message="the box")
 
 
 def box_shown():

@@ -48,16 +48,10 @@ class Client:
 @contextmanager
 def started(program, *arguments, env=None):
     """The client, following the box's events once this returns."""
-    process = subprocess.Popen(["wine", str(program), *arguments], env=wine.environment(env),
-                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    try:
+    with wine.started(program, *arguments, env=env, stdout=subprocess.PIPE) as process:
         client = Client(process)
         client.wait_for("ready", timeout=wine.TIMEOUT)
         yield client
-    finally:
-        if process.poll() is None:
-            process.kill()
-        process.wait(timeout=wine.TIMEOUT)
 
 
 def location(line):

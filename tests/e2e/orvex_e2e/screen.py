@@ -57,7 +57,6 @@ def key(*keys):
 
 
 def click_while_held(key, x, y):
-    """Clicks the left button at (x, y) while key is held down, then releases the key."""
     _run("xdotool", "keydown", key, "mousemove", str(x), str(y), "click", "1", "keyup", key)
 
 

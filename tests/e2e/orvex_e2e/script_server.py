@@ -41,7 +41,6 @@ class ScriptServer:
         return [int(m.group(1)) for m in (re.search(r"NotificationCode,(\d+)", s) for s in self.scripts()) if m]
 
     def stop(self):
-        """Asks the server to stop, kills it by its id if it does not, and gives its exit code."""
         if self.process.poll() is None:
             wine.run(self.program, "--stop")
             try:

@@ -13,19 +13,13 @@ def read_bytes(folder):
     return path.read_bytes() if path.exists() else b""
 
 
-def records(lines):
-    """(level, function, message) of each line, which must all be records."""
-    found = [HEADER.match(line) for line in lines]
-    assert all(found), f"not all trace records: {lines}"
-    return [match.groups() for match in found]
-
-
 def messages(folder, function=None):
-    """(level, message) of each record of the log in folder, of one function if named."""
+    """(level, message) of each record of the log in folder, of one function if named; every line must be one."""
     content = read_bytes(folder).decode("latin-1")
     assert not content or content.endswith("\r\n"), f"the log does not end with CR LF: {content[-80:]!r}"
-    return [(level, message) for level, name, message in records(content.split("\r\n")[:-1])
-            if function is None or name == function]
+    found = [HEADER.match(line) for line in content.split("\r\n")[:-1]]
+    assert all(found), f"not all trace records: {content!r}"
+    return [(m[1], m[3]) for m in found if function is None or m[2] == function]
 
 
 def debugger_messages(output):

@@ -1,5 +1,6 @@
 """Running Windows programs under Wine, with bounded waits."""
 import os
+import shutil
 import subprocess
 import tempfile
 from contextlib import contextmanager
@@ -38,10 +39,10 @@ def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
 
 
 @contextmanager
-def started(program, *arguments, cwd=None, env=None, stdout=subprocess.DEVNULL):
+def started(program, *arguments, cwd=None, env=None, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL):
     """A started program, ended by its id at the end of the block."""
     process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
-                               stdin=subprocess.DEVNULL, stdout=stdout, stderr=subprocess.DEVNULL)
+                               stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
     try:
         yield process
     finally:
@@ -54,13 +55,13 @@ def exit_code(process, timeout=TIMEOUT):
     return process.wait(timeout=timeout)
 
 
-def run_with_windows_environment(program, *arguments, variables, cwd=None):
-    """Runs a program with Windows environment variables set by cmd: Wine sets
-    TEMP and TMP from the prefix whatever the Linux side holds, but a Windows
-    parent passes its own on."""
-    settings = "".join(f"set {name}={value}&& " for name, value in variables.items())
+def run_with_temp(program, *arguments, temp, cwd=None):
+    """Runs a program with TMP and TEMP set to temp (a Windows path) by cmd:
+    Wine sets them from the prefix whatever the Linux side holds, but a
+    Windows parent passes its own on."""
+    command = f"set TMP={temp}&& set TEMP={temp}&& " + windows_path(program) + "".join(" " + a for a in arguments)
     for _ in range(2):
-        result = run("cmd", "/c", settings + windows_path(program) + "".join(" " + a for a in arguments), cwd=cwd)
+        result = run("cmd", "/c", command, cwd=cwd)
         # Now and then this Wine's cmd does not find a program that is there
         # (errorlevel 9009): the program never ran, so it is started again.
         if not (result.exit_code == 9009 % 256 and "Can't recognize" in result.stderr):
@@ -79,27 +80,30 @@ def set_show_msg(value, kind="REG_DWORD", env=None):
     assert result.exit_code == 0, result.stderr
 
 
-def create_prefix(folder, x11_driver=None):
-    """A Wine prefix of its own, set up like the test prefix and with the X11
-    driver's further settings {name: value}, with its own persistent
-    wineserver; returns the environment that selects it."""
+@contextmanager
+def own_prefix(folder, x11_driver=None):
+    """The environment that selects a Wine prefix of its own in folder, set up
+    like the test prefix and with the X11 driver's further settings {name:
+    value}; ended and removed after the block."""
     env = {"WINEPREFIX": str(folder)}
-    subprocess.run(["wineboot", "-i"], env=environment(env), stdin=subprocess.DEVNULL, capture_output=True,
-                   timeout=300)
-    subprocess.run(["wineserver", "-w"], env=environment(env), timeout=300)
-    for name, value in {"Managed": "N", **(x11_driver or {})}.items():
-        run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", name, "/d", value, "/f", env=env)
-    start_server(env)
-    return env
+    try:
+        subprocess.run(["wineboot", "-i"], env=environment(env), stdin=subprocess.DEVNULL, capture_output=True,
+                       timeout=300)
+        subprocess.run(["wineserver", "-w"], env=environment(env), timeout=300)
+        for name, value in {"Managed": "N", **(x11_driver or {})}.items():
+            run("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", name, "/d", value, "/f", env=env)
+        start_server(env)
+        yield env
+    finally:
+        stop_prefix(env)
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def start_server(env):
-    """Ends whatever runs in the prefix and starts a persistent wineserver
-    with Wine's services, as scripts/wine-session.sh does and for the reason
-    given there: a server started by a program refuses to create processes
-    once its last program has ended. It lingers five minutes after its last
-    program, not for ever, so that a run killed before its clean-up leaves
-    no server behind."""
+    """Ends whatever runs in the prefix and starts a persistent wineserver with
+    Wine's services, as scripts/wine-session.sh does and for its reason. It
+    lingers five minutes after its last program, so that a run killed before
+    its clean-up leaves no server behind."""
     stop_prefix(env)
     subprocess.run(["wineserver", "-p300"], env=environment(env), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL, timeout=TIMEOUT, check=True)
