@@ -1,7 +1,7 @@
 // Baseline of the firmware-path figure: the five exchanges with the script
 // server that a -nomsg switch makes against the "ready" firmware (17, 24, 16,
 // 24, 20; the server's record of such a run holds these five scripts and no
-// other), with nothing around them. It starts as OrvexSwitcher.exe starts:
+// other), each with its line in the log, with nothing around them. It starts as OrvexSwitcher.exe starts:
 // the same imports, the same seeding of the stack canary.
 #include <windows.h>
 
