@@ -109,7 +109,11 @@ orvex_show_msg_delete() {
 orvex_server_start() {
   ORVEX_SERVER_EXE=$1
   local output=$2; shift 2
-  wine "$ORVEX_SERVER_EXE" "$@" >"$output" 2>&1 </dev/null &
+  # Emptied here, not by the server's redirection, which the started shell
+  # may make only after the first look below: an earlier run's "listening"
+  # would count for this one.
+  : >"$output"
+  wine "$ORVEX_SERVER_EXE" "$@" >>"$output" 2>&1 </dev/null &
   ORVEX_SERVER_PID=$!
   local _
   for _ in $(seq 300); do

@@ -24,7 +24,8 @@ std::wstring LogPathForProgram(std::wstring_view programPath)
     return path;
 }
 
-LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs) noexcept
+LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs,
+                            LogOpenLimits limits) noexcept
 {
     // Past the wait every step ends, so that no pair of runs that create and
     // delete the file in turn can keep a third one going round.
@@ -32,13 +33,13 @@ LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64
         return LogOpenStep::Drop;
     }
     if (error == kErrorSharingViolation || error == kErrorLockViolation) {
-        return LogOpenStep::WaitThenOpen;
+        return limits.mayWait ? LogOpenStep::WaitThenOpen : LogOpenStep::Drop;
     }
     if (failed == LogOpenStep::Create) {
         return error == kErrorFileExists ? LogOpenStep::OpenTheirs : LogOpenStep::Drop;
     }
     if (failed != LogOpenStep::OpenTheirs && error == kErrorFileNotFound) {
-        return LogOpenStep::Create;
+        return limits.mayCreate ? LogOpenStep::Create : LogOpenStep::Drop;
     }
     return LogOpenStep::Drop;
 }

@@ -35,12 +35,22 @@ inline constexpr std::uint32_t kLogWaitStepMs = 10;
 // wait a step and open, or give the record up.
 enum class LogOpenStep { Open, Create, OpenTheirs, WaitThenOpen, Drop };
 
+// What an open may still do. It waits no more once a wait of its run has
+// run out: the log is then held by something other than a run taking its
+// turn. It creates nothing when it opens again, through the file's filter,
+// a file that it has already checked.
+struct LogOpenLimits {
+    bool mayWait = true;
+    bool mayCreate = true;
+};
+
 // What the log's open does after the attempt failed with error, elapsedMs
 // after the first. A run that finds the log held waits its turn; a run that
 // loses the race to create it opens the other run's file, once: a name that
 // stands but opens nothing (a dangling link) drops the record at once, as
 // every other failure does.
-[[nodiscard]] LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs) noexcept;
+[[nodiscard]] LogOpenStep NextLogOpenStep(LogOpenStep failed, std::uint32_t error, std::uint64_t elapsedMs,
+                                          LogOpenLimits limits = {}) noexcept;
 
 // The 8-bit text of a line in the file: one byte per character up to the
 // first character above 255, each line feed written as CR LF.

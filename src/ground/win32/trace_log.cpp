@@ -56,9 +56,8 @@ struct LogFile {
 enum class LogOpen { ReparsePointItself, ThroughItsFilter };
 
 // The log file, created only where no name stands yet; nobody else may open
-// it while the line goes in, and runs started together wait their turn.
-// Once a wait has run out, the log is held by something other than a run
-// taking its turn, and the rest of the run does not wait for it again.
+// it while the line goes in, and runs started together wait their turn,
+// until a wait of this run has run out.
 LogFile OpenLogFile(const std::wstring& path, LogOpen how, bool& waitRanOut) noexcept
 {
     constexpr DWORD kAccess = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
@@ -79,13 +78,7 @@ LogFile OpenLogFile(const std::wstring& path, LogOpen how, bool& waitRanOut) noe
         }
         const DWORD error = GetLastError();
         const ULONGLONG elapsed = GetTickCount64() - start;
-        step = NextLogOpenStep(step, error, elapsed);
-        if (step == LogOpenStep::WaitThenOpen && waitRanOut) {
-            step = LogOpenStep::Drop;
-        }
-        if (step == LogOpenStep::Create && how == LogOpen::ThroughItsFilter) {
-            step = LogOpenStep::Drop;
-        }
+        step = NextLogOpenStep(step, error, elapsed, {!waitRanOut, how == LogOpen::ReparsePointItself});
         if (step == LogOpenStep::Drop) {
             waitRanOut = waitRanOut || elapsed >= kLogWaitMs;
             return {};

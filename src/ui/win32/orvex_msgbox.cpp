@@ -385,8 +385,7 @@ void OrvexMsgBox::ChooseStartingMonitor() noexcept
         bandMonitor[0] = L'\0';
         return;
     }
-    bandArea = desk.monitors[chosen].area;
-    std::memcpy(bandMonitor, desk.monitors[chosen].name, sizeof bandMonitor);
+    StandOn(desk.monitors[chosen]);
 }
 
 void OrvexMsgBox::FollowMonitors() noexcept
@@ -394,9 +393,14 @@ void OrvexMsgBox::FollowMonitors() noexcept
     veilArea = VirtualScreenArea();
     const DeskMonitors desk = ReadMonitors();
     if (const std::int32_t chosen = RemainingMonitor(desk.monitors, desk.count, bandMonitor); chosen >= 0) {
-        bandArea = desk.monitors[chosen].area;
-        std::memcpy(bandMonitor, desk.monitors[chosen].name, sizeof bandMonitor);
+        StandOn(desk.monitors[chosen]);
     }
+}
+
+void OrvexMsgBox::StandOn(const MonitorArea& monitor) noexcept
+{
+    bandArea = monitor.area;
+    std::memcpy(bandMonitor, monitor.name, sizeof bandMonitor);
 }
 
 void OrvexMsgBox::PlaceWindows() noexcept

@@ -79,6 +79,8 @@ private:
     // exists, else a remaining one.
     void ChooseStartingMonitor() noexcept;
     void FollowMonitors() noexcept;
+    // The band's monitor from now on.
+    void StandOn(const MonitorArea& monitor) noexcept;
     // Moves and sizes the background over the virtual screen and the box
     // window over the band's monitor, without hiding them or taking the
     // activation; the box window's WM_SIZE lays it out.
