@@ -9,7 +9,7 @@ from pathlib import Path
 
 import pytest
 
-from orvex_e2e import wine
+from orvex_e2e import trace_log, wine
 from orvex_e2e.config_tool import ConfigTool
 from orvex_e2e.script_server import ScriptServer
 
@@ -52,6 +52,18 @@ def unwritable(folder):
         yield
     finally:
         lock(False)
+
+
+@contextmanager
+def log_held(program_dir):
+    """The program's log held open without sharing by another program, as an
+    editor or a virus scanner might, until the end of the block."""
+    with wine.started(built("tests/support/hold_file.exe"), wine.windows_path(program_dir / trace_log.LOG_NAME),
+                      stdin=subprocess.PIPE, stdout=subprocess.PIPE) as holder:
+        assert holder.stdout.readline().strip() == b"held"
+        yield
+        holder.stdin.close()   # it lets go of the log and ends
+        assert wine.exit_code(holder) == 0
 
 
 @pytest.fixture

@@ -1,20 +1,20 @@
-"""Windows' rules for the program's calls (tests/contract/rules.py) held
+"""Windows' rules for the program's calls (scripts/contract/rules.py) held
 against the relay trace of a few real runs: the switch with its box answered
 by key, by click and by a reader, the power actions, the taskbar options,
 -config and a held log."""
-import subprocess
 import sys
-from contextlib import contextmanager
+from contextlib import nullcontext
 
 import pytest
 
-from conftest import REPO, built
+from conftest import REPO, built, log_held
 from orvex_e2e import msgbox, reader, screen, trace_log, wine
 
-sys.path.insert(0, str(REPO / "tests" / "contract"))
+sys.path.insert(0, str(REPO / "scripts" / "contract"))
 import relay_trace  # noqa: E402
 
 RELAY_KEY = r"HKCU\Software\Wine\Debug"
+TRACED = {"WINEDEBUG": "+pid,+loaddll,+relay"}
 WM_DISPLAYCHANGE = 0x7E
 NO_PRIVILEGE = "Fail to enable SE_SHUTDOWN_NAME priviledge [Err=1300]."
 
@@ -26,27 +26,6 @@ def relay_include():
     wine.run("reg", "add", RELAY_KEY, "/v", "RelayInclude", "/d", relay_trace.relay_include(), "/f")
     yield
     wine.run("reg", "delete", RELAY_KEY, "/v", "RelayInclude", "/f")
-
-
-TRACED = {"WINEDEBUG": "+pid,+loaddll,+relay"}
-
-
-@contextmanager
-def traced(tmp_path, program, *arguments, cwd):
-    """A program started with the relay trace on, its trace in trace.txt."""
-    with (tmp_path / "trace.txt").open("wb") as out:
-        process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=wine.environment(TRACED),
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=out)
-        try:
-            yield process
-        finally:
-            if process.poll() is None:
-                process.kill()
-            process.wait(timeout=wine.TIMEOUT)
-
-
-def faults(tmp_path, program):
-    return relay_trace.faults((tmp_path / "trace.txt").read_text("utf-8", "replace"), program)
 
 
 ANSWERS = {
@@ -63,8 +42,9 @@ def test_the_switch_and_its_box_keep_to_windows_rules(program, program_dir, othe
     server = script_server("--profile", "ready")
     show_msg(2)
     screen.move_pointer(1, 1)
+    trace = tmp_path / "trace.txt"
     with reader.started(msaa_client, *(["--press", "1"] if answer == "reader" else [])) as client, \
-            traced(tmp_path, program, cwd=other_cwd) as process:
+            trace.open("wb") as out, wine.started(program, cwd=other_cwd, env=TRACED, stderr=out) as process:
         # The reader presses OK as soon as the box is up.
         found = (None,) if answer == "reader" else msgbox.box_of(process)
         assert found is not None, f"no box; the program ended with {process.returncode}"
@@ -74,7 +54,7 @@ def test_the_switch_and_its_box_keep_to_windows_rules(program, program_dir, othe
         ANSWERS[answer](found[0], client)
         assert wine.exit_code(process, timeout=30) == 0
     assert server.commands()[-1] == 20
-    assert faults(tmp_path, program) == {}
+    assert relay_trace.faults(trace.read_text("utf-8", "replace"), program) == {}
 
 
 # Without the shutdown privilege the actions that need it stop at that step,
@@ -84,26 +64,15 @@ HELD_LOG = "-s3"
 
 
 @pytest.mark.parametrize("option", [HELD_LOG, *UNPRIVILEGED, "-hybrid", "-taskbarpin", "-taskbarunpin", "-config"])
-def test_the_actions_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, tmp_path, option):
+def test_the_actions_keep_to_windows_rules(program, program_dir, other_cwd, config_tool, option):
     command = [program, option]
     if option in UNPRIVILEGED:
         command = [built("tests/support/without_privilege.exe"), "SeShutdownPrivilege",
                    f"{wine.windows_path(program)} {option}"]
-    holder = None
-    if option == HELD_LOG:
-        holder = subprocess.Popen(["wine", str(built("tests/support/hold_file.exe")),
-                                   wine.windows_path(program_dir / trace_log.LOG_NAME)],
-                                  env=wine.environment(), stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        assert holder.stdout.readline().strip() == b"held"
-    try:
-        with traced(tmp_path, *command, cwd=other_cwd) as process:
-            exit_code = wine.exit_code(process)
-    finally:
-        if holder:
-            holder.stdin.close()
-            holder.wait(timeout=60)
-    assert faults(tmp_path, program) == {}
+    with log_held(program_dir) if option == HELD_LOG else nullcontext():
+        result = wine.run(*command, cwd=other_cwd, env=TRACED)
+    assert relay_trace.faults(result.stderr, program) == {}
     if option in UNPRIVILEGED:
         # The privilege step fails, and its record says so.
-        assert exit_code == 1
+        assert result.exit_code == 1
         assert [message for _, message in trace_log.messages(program_dir)] == [NO_PRIVILEGE]

@@ -1,12 +1,11 @@
 """The real program when things around it go wrong, each run ending in the
 documented result, and the stand-in script server on its own."""
-import subprocess
 import time
 from contextlib import ExitStack
 
 import pytest
 
-from conftest import built, folder_with, unwritable
+from conftest import built, folder_with, log_held, unwritable
 from orvex_e2e import screen, trace_log, wine
 
 WHOLE = [17, 24, 16, 24, 20]
@@ -89,17 +88,13 @@ def test_runs_take_turns_at_the_log_and_one_held_for_longer_costs_one_wait_and_s
     free, free_seconds = timed_under_debugger(program, other_cwd)
     assert free == (0, READY_LOG)
     written = trace_log.read_bytes(program_dir)
-    with wine.started(built("tests/support/hold_file.exe"), wine.windows_path(program_dir / trace_log.LOG_NAME),
-                      stdin=subprocess.PIPE, stdout=subprocess.PIPE) as holder:
-        assert holder.stdout.readline().strip() == b"held"
+    with log_held(program_dir):
         # Held past the run's first wait: the lines reach the debugger only,
         # and no later line waits again.
         held, held_seconds = timed_under_debugger(program, other_cwd)
         assert held == (0, READY_LOG)
         assert held_seconds - free_seconds < 1.5, (free_seconds, held_seconds)
         assert trace_log.read_bytes(program_dir) == written
-        holder.stdin.close()   # it lets go of the log and ends
-        assert wine.exit_code(holder) == 0
     assert server.commands() == WHOLE * 2
     # Runs started together hold the log for a line each and wait their turn.
     s3 = ("ERROR", "Sleep state S3 is not supported [Err=0].")   # this Wine has no S3

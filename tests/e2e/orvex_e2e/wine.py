@@ -39,10 +39,11 @@ def run(program, *arguments, cwd=None, timeout=TIMEOUT, env=None, capture=True):
 
 
 @contextmanager
-def started(program, *arguments, cwd=None, env=None, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL):
+def started(program, *arguments, cwd=None, env=None, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL):
     """A started program, ended by its id at the end of the block."""
     process = subprocess.Popen(["wine", str(program), *arguments], cwd=cwd, env=environment(env),
-                               stdin=stdin, stdout=stdout, stderr=subprocess.DEVNULL)
+                               stdin=stdin, stdout=stdout, stderr=stderr)
     try:
         yield process
     finally:
