@@ -37,6 +37,7 @@ SW_HIDE, SWP_HIDEWINDOW, HWND_TOPMOST = 0, 0x80, 2**64 - 1
 VK_LBUTTON, VK_RBUTTON = 1, 2
 ERROR_NOT_ALL_ASSIGNED = 1300
 SECURITY_SQOS_PRESENT, SECURITY_IDENTIFICATION, SECURITY_LEVEL_MASK = 0x100000, 0x10000, 0x30000
+S_OK, S_FALSE = 0, 1
 BOX_CLASSES = ("OrvexMsgBox_Class", "OrvexBkgnd_Class")
 
 
@@ -118,6 +119,18 @@ def pipe_identification_only(calls, imports):
                      and call.dword(5) & SECURITY_LEVEL_MASK == SECURITY_IDENTIFICATION)]
 
 
+def shell_inside_an_apartment(calls, imports):
+    entered, faults = {}, []   # per thread: successful entries less the leaves
+    for call in calls:
+        if call.name == "CoInitializeEx" and call.retval is not None and call.retval & 0xFFFFFFFF in (S_OK, S_FALSE):
+            entered[call.thread] = entered.get(call.thread, 0) + 1
+        elif call.name == "CoUninitialize":
+            entered[call.thread] = entered.get(call.thread, 0) - 1
+        elif call.name == "ShellExecuteExW" and entered.get(call.thread, 0) <= 0:
+            faults.append("ShellExecuteExW called outside a COM apartment")
+    return faults
+
+
 def canary_from_the_system_generator(calls, imports):
     seeded = [i for i, call in enumerate(calls) if call.name == "SystemFunction036" and call.dword(1) == 8
               and call.retval & 0xFF != 0]
@@ -160,6 +173,10 @@ RULES = (
          "Without SECURITY_SQOS_PRESENT the client grants SecurityImpersonation: whoever created the pipe "
          "first acts as the user.", "CreateFileW (dwFlagsAndAttributes, SECURITY_SQOS_PRESENT); "
          "Impersonation Levels", pipe_identification_only),
+    Rule("the shell's execute runs in a COM apartment", ("CoInitializeEx", "CoUninitialize", "ShellExecuteExW"),
+         "ShellExecuteEx may hand the operation to a shell extension that COM activates, some only in a "
+         "single-threaded apartment; the caller's thread must have entered one.",
+         "ShellExecuteExW (remarks)", shell_inside_an_apartment),
     Rule("the stack canary comes from the system's generator",
          ("SystemFunction036", "SetDefaultDllDirectories", "LoadLibraryExW"),
          "A canary that falls back to a value made up in the program (an address, a time) can be guessed.",

@@ -22,7 +22,7 @@ bool MsgBoxAccessibility::EnterApartment() noexcept
         static const ComApartment kept;
         // Calls from readers in other processes come in through the
         // apartment's messages, which the box's modal loop dispatches.
-        inApartment = kept.Entered() && SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        inApartment = kept.Entered() && SUCCEEDED(ComLibrary::CoInitializeEx(nullptr, kSingleThreadedApartment));
     }
     return inApartment;
 }

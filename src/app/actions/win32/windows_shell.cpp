@@ -29,6 +29,9 @@ int WindowsShell::Open(const std::wstring& filePath) noexcept
         info.lpParameters = nullptr;
         info.lpDirectory = directory.c_str();
         info.nShow = SW_SHOWNORMAL;
+        // The shell may hand the open to an extension that COM activates,
+        // some only in a single-threaded apartment.
+        const ComApartment apartment;
         const BOOL started = ShellExecuteExW(&info);
         if (!started) {
             // The shell's reason is not reported: the caller only learns that
