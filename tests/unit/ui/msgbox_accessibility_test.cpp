@@ -48,11 +48,8 @@ TEST(MsgBoxAccessibility, NavigationFollowsTheRowAsTheScreenShowsIt)
 
 TEST(MsgBoxAccessibility, ScreenPlacesAndHitsMatchInBothLayouts)
 {
-    MsgBoxButton buttons[2];
-    buttons[0].rect = {573, 403, 663, 435};
-    buttons[1].rect = {678, 403, 768, 435};
-    const ClientOnScreen plain{10, 20, 1024, false};
-    const ClientOnScreen mirrored{10, 20, 1024, true};
+    const MsgBoxButton buttons[2] = {{.rect = {573, 403, 663, 435}}, {.rect = {678, 403, 768, 435}}};
+    const ClientOnScreen plain{10, 20, 1024, false}, mirrored{10, 20, 1024, true};
     EXPECT_EQ(RectOnScreen(buttons[0].rect, plain), (BoxRect{583, 423, 673, 455}));
     // Mirrored, the client's x counts from the right edge at 1034.
     EXPECT_EQ(RectOnScreen(buttons[0].rect, mirrored), (BoxRect{371, 423, 461, 455}));

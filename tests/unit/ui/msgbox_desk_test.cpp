@@ -3,9 +3,9 @@
 // state (without high contrast the box's own, which the screen shows).
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cwchar>
 #include <optional>
+#include <tuple>
 
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_monitor.h"
@@ -81,13 +81,11 @@ TEST(MsgBoxMonitor, AfterAChangeTheBandStaysOnItsMonitorWhileItExistsElseGoesToT
     }
 }
 
-// Six different colours, so that each part shows which one it took.
-constexpr SystemColors kTheme{RgbColor(1, 0, 0), RgbColor(2, 0, 0), RgbColor(3, 0, 0),
-                              RgbColor(4, 0, 0), RgbColor(5, 0, 0), RgbColor(6, 0, 0)};
-
 TEST(MsgBoxColors, InHighContrastEveryPartTakesTheThemesColoursAndPressedDiffersFromHoverInMoreThanColour)
 {
-    const SystemColors& theme = kTheme;
+    // Six different colours, so that each part shows which one it took.
+    constexpr SystemColors theme{RgbColor(1, 0, 0), RgbColor(2, 0, 0), RgbColor(3, 0, 0),
+                                 RgbColor(4, 0, 0), RgbColor(5, 0, 0), RgbColor(6, 0, 0)};
     const MsgBoxColors colors = ColorsOfTheme(true, theme);
     EXPECT_EQ(colors.bandColor, theme.window);
     EXPECT_EQ(colors.textColor, theme.windowText);
@@ -99,9 +97,8 @@ TEST(MsgBoxColors, InHighContrastEveryPartTakesTheThemesColoursAndPressedDiffers
     };
     for (const auto& c : cases) {
         const ButtonLook look = LookOfButton(colors, 0, c.pressed, c.inside);
-        EXPECT_EQ((std::array{look.face, look.caption, look.frame}),
-                  (std::array{c.look.face, c.look.caption, c.look.frame})) << c.state;
-        EXPECT_EQ(look.wideFrame, c.look.wideFrame) << c.state;
+        EXPECT_EQ(std::tuple(look.face, look.caption, look.frame, look.wideFrame),
+                  std::tuple(c.look.face, c.look.caption, c.look.frame, c.look.wideFrame)) << c.state;
     }
 }
 

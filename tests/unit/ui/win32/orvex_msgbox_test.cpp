@@ -116,27 +116,20 @@ VARIANT Child(long id)
     return child;
 }
 
-// A reader's way to the box: oleacc.dll loaded as the program loads it, at
-// run time, since the test program imports no COM library.
-HRESULT ObjectFromEvent(HWND window, LONG object, LONG child, IAccessible** box)
-{
-    static SystemLibrary oleacc(L"oleacc.dll", LibraryLifetime::Process);
-    auto* const fromEvent = oleacc.Find<decltype(AccessibleObjectFromEvent)>("AccessibleObjectFromEvent");
-    VARIANT id{};
-    return fromEvent != nullptr
-               ? fromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), box, &id)
-               : E_FAIL;
-}
-
 std::vector<IAccessible*> g_held;   // the object of every box read, which the test then owns
 
 // A reader on the box's own thread: at the box's start it moves the box's
 // screen to 150 % (new fonts, icon and layout) and presses the last button,
-// then the first: only the first press counts.
+// then the first: only the first press counts. It loads oleacc.dll as the
+// program does, at run time, since the test program imports no COM library.
 void CALLBACK OnDialogStart(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) noexcept
 {
+    static SystemLibrary oleacc(L"oleacc.dll", LibraryLifetime::Process);
+    auto* const fromEvent = oleacc.Find<decltype(AccessibleObjectFromEvent)>("AccessibleObjectFromEvent");
     IAccessible* box = nullptr;
-    if (FAILED(ObjectFromEvent(window, object, child, &box)) || box == nullptr) {
+    VARIANT id{};
+    if (fromEvent == nullptr ||
+        FAILED(fromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), &box, &id)) || box == nullptr) {
         ADD_FAILURE() << "no accessible object for the box";
         return;
     }
