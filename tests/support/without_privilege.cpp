@@ -20,8 +20,8 @@ int wmain(int argc, wchar_t** argv)
     std::wstring commandLine = argv[2];
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    if (!CreateProcessAsUserW(restricted.Get(), nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process)) {
+    if (!CreateProcessAsUserW(restricted.Get(), nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &process)) {
         return 255;
     }
     const UniqueKernelObject thread(process.hThread), child(process.hProcess);

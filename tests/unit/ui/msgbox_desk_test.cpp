@@ -36,12 +36,8 @@ TEST(MsgBoxMonitor, TheVeilCoversTheVirtualScreenOrElseThePrimary)
 
 TEST(MsgBoxMonitor, TheBandStartsOnTheForegroundWindowsMonitorElseUnderThePointerElseOnThePrimary)
 {
-    const struct {
-        const char* what;
-        std::optional<BoxRect> window;
-        std::optional<BoxPoint> pointer;
-        std::int32_t monitor;
-    } cases[] = {
+    const struct { const char* what; std::optional<BoxRect> window; std::optional<BoxPoint> pointer;
+        std::int32_t monitor; } cases[] = {
         {"window mostly on the second, pointer on the primary", BoxRect{900, 100, 1500, 400}, BoxPoint{10, 10}, 1},
         {"window mostly on the primary", BoxRect{500, 100, 1100, 400}, BoxPoint{2000, 10}, 0},
         {"window left of and above the primary", BoxRect{-700, -150, -100, 300}, std::nullopt, 2},
@@ -52,8 +48,7 @@ TEST(MsgBoxMonitor, TheBandStartsOnTheForegroundWindowsMonitorElseUnderThePointe
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StartingMonitor(kDesk, 3, c.window ? &*c.window : nullptr, c.pointer ? &*c.pointer : nullptr),
-                  c.monitor)
-            << c.what;
+                  c.monitor) << c.what;
     }
     const MonitorArea primaryLast[] = {kDesk[1], kDesk[0]};
     EXPECT_EQ(StartingMonitor(primaryLast, 2, nullptr, nullptr), 1);

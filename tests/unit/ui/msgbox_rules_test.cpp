@@ -119,15 +119,14 @@ TEST(MsgBoxGeometry, TheBandIsCentredWithButtonsRightAlignedAtThreeQuartersAndGa
 // down each outcome: "r" repaint, "-" nothing, a number for the answer. A
 // step is kd/ku (key down/up: T Tab, E Enter, S Space, X Escape, A the letter
 // A), md/mu (left button down/up at L, M, R: the three button places, O: off
-// them all), mv/mh (a move with the button up/held), or to (the timeout).
+// them all), mv/mh/mr (a move holding no, the left, the right button), to (timeout).
 std::string Outcomes(std::uint32_t style, const std::string& steps, MsgBoxInput& input)
 {
     const ButtonSet set = ButtonSetOfStyle(style);
     MsgBoxButton buttons[3];
     const BoxLayout placed = LayOutBox({1024, 768, set.count, 0, 112, 0, 0}, MetricsAt(96));
     for (std::int32_t i = 0; i < set.count; ++i) {
-        buttons[i].id = set.buttons[i].id;
-        buttons[i].rect = placed.buttons[i];
+        buttons[i] = {set.buttons[i].id, placed.buttons[i]};
     }
     const auto key = [](char c) -> std::uint32_t {
         return c == 'T' ? kKeyTab : c == 'E' ? kKeyEnter : c == 'S' ? kKeySpace : c == 'X' ? kKeyEscape : c;
@@ -172,8 +171,7 @@ TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
         MsgBoxInput input;
         EXPECT_EQ(Outcomes(c.style, c.steps, input), c.outcomes) << c.name;
         EXPECT_EQ(std::vector<std::int32_t>({input.focusedIndex, input.pressedIndex, input.focusVisible}),
-                  std::vector<std::int32_t>({c.end.focusedIndex, c.end.pressedIndex, c.end.focusVisible}))
-            << c.name;
+                  std::vector<std::int32_t>({c.end.focusedIndex, c.end.pressedIndex, c.end.focusVisible})) << c.name;
     }
 }
 
