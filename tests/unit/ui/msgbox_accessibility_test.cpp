@@ -26,19 +26,12 @@ TEST(MsgBoxAccessibility, OnlyTheFocusedButtonOfAFocusedBoxIsFocusedAndOnlyThePr
 TEST(MsgBoxAccessibility, NavigationFollowsTheRowAsTheScreenShowsIt)
 {
     const struct { std::int32_t start, direction, count; bool mirrored; std::int32_t target; } cases[] = {
-        {kChildSelf, kNavFirstChild, 3, false, 1},
-        {kChildSelf, kNavLastChild, 3, true, 3},
-        {1, kNavNext, 3, false, 2},
-        {3, kNavNext, 3, false, kNoChild},
-        {2, kNavPrevious, 3, true, 1},
-        {1, kNavRight, 2, false, 2},
-        {1, kNavRight, 2, true, kNoChild},
-        {1, kNavLeft, 2, true, 2},
-        {2, kNavLeft, 2, false, 1},
-        {1, kNavUp, 2, false, kNoChild},
-        {3, kNavNext, 2, false, kBadChild},
-        {1, 0, 2, false, kBadChild},
-        {1, 9, 2, false, kBadChild},
+        {kChildSelf, kNavFirstChild, 3, false, 1}, {kChildSelf, kNavLastChild, 3, true, 3},
+        {1, kNavNext, 3, false, 2},                {3, kNavNext, 3, false, kNoChild},
+        {2, kNavPrevious, 3, true, 1},             {1, kNavUp, 2, false, kNoChild},
+        {1, kNavRight, 2, false, 2},               {1, kNavRight, 2, true, kNoChild},
+        {2, kNavLeft, 2, false, 1},                {1, kNavLeft, 2, true, 2},
+        {3, kNavNext, 2, false, kBadChild},        {1, 0, 2, false, kBadChild}, {1, 9, 2, false, kBadChild},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NavigateChild(c.start, c.direction, c.count, c.mirrored), c.target)

@@ -63,13 +63,10 @@ TEST(MsgBoxMonitor, AfterAChangeTheBandStaysOnItsMonitorWhileItExistsElseGoesToT
     const MonitorArea noPrimary[] = {kDesk[2], kDesk[1]};
     const struct { const MonitorArea* monitors; std::int32_t count; const wchar_t* name; std::int32_t monitor; }
         cases[] = {
-            {kDesk, 3, L"\\\\.\\DISPLAY3", 2},
-            {resized, 2, L"\\\\.\\DISPLAY2", 1},   // at its new size
-            {secondGone, 2, L"\\\\.\\DISPLAY2", 1},
+            {kDesk, 3, L"\\\\.\\DISPLAY3", 2},         {secondGone, 2, L"\\\\.\\DISPLAY2", 1},
+            {noPrimary, 2, L"\\\\.\\DISPLAY1", 0},     {kDesk, 3, L"", 0}, {kDesk, 0, L"\\\\.\\DISPLAY1", -1},
+            {resized, 2, L"\\\\.\\DISPLAY2", 1},       // at its new size
             {primaryGone, 1, L"\\\\.\\DISPLAY1", 0},   // the remaining one became the primary
-            {noPrimary, 2, L"\\\\.\\DISPLAY1", 0},
-            {kDesk, 3, L"", 0},
-            {kDesk, 0, L"\\\\.\\DISPLAY1", -1},
         };
     for (const auto& c : cases) {
         EXPECT_EQ(RemainingMonitor(c.monitors, c.count, c.name), c.monitor) << &c - cases;

@@ -96,11 +96,10 @@ TEST(MsgBoxGeometry, TheBandIsCentredWithButtonsRightAlignedAtThreeQuartersAndGa
                     const std::int32_t left = width * 3 / 4 - at(90) - (count - 1 - i) * (at(90) + at(15));
                     EXPECT_EQ(l.buttons[i], (BoxRect{left, bottom - at(32), left + at(90), bottom})) << i;
                 }
-                const BoxRect& last = l.buttons[count - 1];
                 const std::int32_t column = width / 4, columnTop = l.band.top + at(15);
                 EXPECT_EQ(l.captionLine, (BoxRect{column, columnTop, column + 100, columnTop + 27}));
-                EXPECT_EQ(l.message,
-                          (BoxRect{column, l.captionLine.bottom + at(10), last.left - at(15), l.band.bottom - at(15)}));
+                EXPECT_EQ(l.message, (BoxRect{column, l.captionLine.bottom + at(10), l.buttons[count - 1].left - at(15),
+                                              l.band.bottom - at(15)}));
                 const std::int32_t iconTop = l.captionLine.bottom + at(5);
                 EXPECT_EQ(l.icon, (BoxRect{column - at(20) - metrics.iconSize, iconTop, column - at(20),
                                            iconTop + metrics.iconSize}));
