@@ -25,8 +25,7 @@ void Emit(const std::string& line)
 
 VARIANT Child(long id)
 {
-    VARIANT child;
-    VariantInit(&child);
+    VARIANT child{};
     child.vt = VT_I4;
     child.lVal = id;
     return child;
@@ -110,8 +109,7 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG
         g_box = nullptr;
     }
     IAccessible* acc = nullptr;
-    VARIANT id;
-    VariantInit(&id);
+    VARIANT id{};
     const HRESULT hr = AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child), &acc,
                                                  &id);
     if (FAILED(hr) || acc == nullptr) {

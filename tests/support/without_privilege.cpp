@@ -6,31 +6,27 @@
 
 #include <string>
 
+#include "ground/win32/unique_handle.h"
+
 int wmain(int argc, wchar_t** argv)
 {
-    HANDLE own = nullptr;
+    UniqueKernelObject own, restricted;
     LUID_AND_ATTRIBUTES dropped{};
-    if (argc != 3 || !OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own) ||
-        !LookupPrivilegeValueW(nullptr, argv[1], &dropped.Luid)) {
-        return 255;
-    }
-    HANDLE restricted = nullptr;
-    if (!CreateRestrictedToken(own, 0, 0, nullptr, 1, &dropped, 0, nullptr, &restricted)) {
+    if (argc != 3 || !OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, own.Put()) ||
+        !LookupPrivilegeValueW(nullptr, argv[1], &dropped.Luid) ||
+        !CreateRestrictedToken(own.Get(), 0, 0, nullptr, 1, &dropped, 0, nullptr, restricted.Put())) {
         return 255;
     }
     std::wstring commandLine = argv[2];
     STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION process{};
-    if (!CreateProcessAsUserW(restricted, nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process)) {
+    if (!CreateProcessAsUserW(restricted.Get(), nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &process)) {
         return 255;
     }
+    const UniqueKernelObject thread(process.hThread), child(process.hProcess);
     DWORD exitCode = 255;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    CloseHandle(restricted);
-    CloseHandle(own);
+    WaitForSingleObject(child.Get(), INFINITE);
+    GetExitCodeProcess(child.Get(), &exitCode);
     return static_cast<int>(exitCode);
 }

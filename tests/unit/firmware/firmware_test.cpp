@@ -2,7 +2,6 @@
 // reply is read in passes, parsed and turned into a result and a value.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,12 +14,7 @@
 
 namespace {
 
-using Entries = std::map<std::wstring, std::wstring>;
-
-Entries EntriesOf(const WmiScriptResults& table)
-{
-    return {table.Items().begin(), table.Items().end()};
-}
+using Entries = WmiScriptResults::Entries;
 
 TEST(DecimalNumber, ReadsBlanksSignAndDigitsUpToTheFirstOtherCharacter)
 {
@@ -72,7 +66,7 @@ TEST(WmiScriptResults, FieldsAreParsedUntilTheEndOrTheFirstMalformedOne)
     for (const auto& c : cases) {
         WmiScriptResults table;
         EXPECT_EQ(ParseWmiScriptResults(table, c.text, c.moreFollows), c.carried) << c.text;
-        EXPECT_EQ(EntriesOf(table), c.entries) << c.text;
+        EXPECT_EQ(table.Items(), c.entries) << c.text;
     }
 }
 
@@ -96,7 +90,7 @@ TEST(WmiScriptResults, AReplyIsReadInPassesCarryingTheCutFieldIntoTheNext)
         MessageSource source(c.reply, c.failAfter);
         EXPECT_TRUE(ReceiveWmiScriptResultsFrom(source, &table)) << c.what;
         EXPECT_EQ(source.capacities, c.capacities) << c.what;
-        EXPECT_EQ(EntriesOf(table), c.entries) << c.what;
+        EXPECT_EQ(table.Items(), c.entries) << c.what;
     }
     MessageSource source(L"A=1", SIZE_MAX);
     EXPECT_FALSE(ReceiveWmiScriptResultsFrom(source, nullptr));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "baselib/base_lib_memory.h"
 #include "baselib/base_lib_setup.h"
 #include "baselib/ini_parser_setup.h"
 #include "lang/catalog_loader.h"
@@ -16,7 +17,6 @@
 // (with their sizes) here, and gives out only g_blocksLeft more (-1: any).
 inline std::vector<std::pair<void*, std::uint32_t>> g_blocks;
 inline int g_blocksLeft = -1;
-inline void* (*g_realAllocate)(BaseLibContext*, std::uint32_t) noexcept = nullptr;
 
 class LoaderRig final : private LanguagePlatform {
 public:
@@ -24,9 +24,8 @@ public:
     {
         g_blocks.clear();
         g_blocksLeft = -1;
-        g_realAllocate = main.BaseLib_MmAllocMem;
         main.BaseLib_MmAllocMem = [](BaseLibContext* context, std::uint32_t size) noexcept -> void* {
-            void* block = g_blocksLeft == 0 ? nullptr : g_realAllocate(context, size);
+            void* block = g_blocksLeft == 0 ? nullptr : BaseLib_MmAllocMem(context, size);
             g_blocksLeft -= g_blocksLeft > 0 ? 1 : 0;
             return block != nullptr ? g_blocks.emplace_back(block, size).first : nullptr;
         };

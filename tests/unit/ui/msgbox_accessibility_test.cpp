@@ -26,19 +26,12 @@ TEST(MsgBoxAccessibility, OnlyTheFocusedButtonOfAFocusedBoxIsFocusedAndOnlyThePr
 TEST(MsgBoxAccessibility, NavigationFollowsTheRowAsTheScreenShowsIt)
 {
     const struct { std::int32_t start, direction, count; bool mirrored; std::int32_t target; } cases[] = {
-        {kChildSelf, kNavFirstChild, 3, false, 1},
-        {kChildSelf, kNavLastChild, 3, true, 3},
-        {1, kNavNext, 3, false, 2},
-        {3, kNavNext, 3, false, kNoChild},
-        {2, kNavPrevious, 3, true, 1},
-        {1, kNavRight, 2, false, 2},
-        {1, kNavRight, 2, true, kNoChild},
-        {1, kNavLeft, 2, true, 2},
-        {2, kNavLeft, 2, false, 1},
-        {1, kNavUp, 2, false, kNoChild},
-        {3, kNavNext, 2, false, kBadChild},
-        {1, 0, 2, false, kBadChild},
-        {1, 9, 2, false, kBadChild},
+        {kChildSelf, kNavFirstChild, 3, false, 1}, {kChildSelf, kNavLastChild, 3, true, 3},
+        {1, kNavNext, 3, false, 2},                {3, kNavNext, 3, false, kNoChild},
+        {2, kNavPrevious, 3, true, 1},             {1, kNavUp, 2, false, kNoChild},
+        {1, kNavRight, 2, false, 2},               {1, kNavRight, 2, true, kNoChild},
+        {2, kNavLeft, 2, false, 1},                {1, kNavLeft, 2, true, 2},
+        {3, kNavNext, 2, false, kBadChild},        {1, 0, 2, false, kBadChild}, {1, 9, 2, false, kBadChild},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NavigateChild(c.start, c.direction, c.count, c.mirrored), c.target)
@@ -48,11 +41,8 @@ TEST(MsgBoxAccessibility, NavigationFollowsTheRowAsTheScreenShowsIt)
 
 TEST(MsgBoxAccessibility, ScreenPlacesAndHitsMatchInBothLayouts)
 {
-    MsgBoxButton buttons[2];
-    buttons[0].rect = {573, 403, 663, 435};
-    buttons[1].rect = {678, 403, 768, 435};
-    const ClientOnScreen plain{10, 20, 1024, false};
-    const ClientOnScreen mirrored{10, 20, 1024, true};
+    const MsgBoxButton buttons[2] = {{.rect = {573, 403, 663, 435}}, {.rect = {678, 403, 768, 435}}};
+    const ClientOnScreen plain{10, 20, 1024, false}, mirrored{10, 20, 1024, true};
     EXPECT_EQ(RectOnScreen(buttons[0].rect, plain), (BoxRect{583, 423, 673, 455}));
     // Mirrored, the client's x counts from the right edge at 1034.
     EXPECT_EQ(RectOnScreen(buttons[0].rect, mirrored), (BoxRect{371, 423, 461, 455}));

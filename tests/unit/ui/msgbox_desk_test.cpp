@@ -3,9 +3,9 @@
 // state (without high contrast the box's own, which the screen shows).
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cwchar>
 #include <optional>
+#include <tuple>
 
 #include "ui/msgbox_colors.h"
 #include "ui/msgbox_monitor.h"
@@ -36,12 +36,8 @@ TEST(MsgBoxMonitor, TheVeilCoversTheVirtualScreenOrElseThePrimary)
 
 TEST(MsgBoxMonitor, TheBandStartsOnTheForegroundWindowsMonitorElseUnderThePointerElseOnThePrimary)
 {
-    const struct {
-        const char* what;
-        std::optional<BoxRect> window;
-        std::optional<BoxPoint> pointer;
-        std::int32_t monitor;
-    } cases[] = {
+    const struct { const char* what; std::optional<BoxRect> window; std::optional<BoxPoint> pointer;
+        std::int32_t monitor; } cases[] = {
         {"window mostly on the second, pointer on the primary", BoxRect{900, 100, 1500, 400}, BoxPoint{10, 10}, 1},
         {"window mostly on the primary", BoxRect{500, 100, 1100, 400}, BoxPoint{2000, 10}, 0},
         {"window left of and above the primary", BoxRect{-700, -150, -100, 300}, std::nullopt, 2},
@@ -52,8 +48,7 @@ TEST(MsgBoxMonitor, TheBandStartsOnTheForegroundWindowsMonitorElseUnderThePointe
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StartingMonitor(kDesk, 3, c.window ? &*c.window : nullptr, c.pointer ? &*c.pointer : nullptr),
-                  c.monitor)
-            << c.what;
+                  c.monitor) << c.what;
     }
     const MonitorArea primaryLast[] = {kDesk[1], kDesk[0]};
     EXPECT_EQ(StartingMonitor(primaryLast, 2, nullptr, nullptr), 1);
@@ -68,26 +63,21 @@ TEST(MsgBoxMonitor, AfterAChangeTheBandStaysOnItsMonitorWhileItExistsElseGoesToT
     const MonitorArea noPrimary[] = {kDesk[2], kDesk[1]};
     const struct { const MonitorArea* monitors; std::int32_t count; const wchar_t* name; std::int32_t monitor; }
         cases[] = {
-            {kDesk, 3, L"\\\\.\\DISPLAY3", 2},
-            {resized, 2, L"\\\\.\\DISPLAY2", 1},   // at its new size
-            {secondGone, 2, L"\\\\.\\DISPLAY2", 1},
+            {kDesk, 3, L"\\\\.\\DISPLAY3", 2},         {secondGone, 2, L"\\\\.\\DISPLAY2", 1},
+            {noPrimary, 2, L"\\\\.\\DISPLAY1", 0},     {kDesk, 3, L"", 0}, {kDesk, 0, L"\\\\.\\DISPLAY1", -1},
+            {resized, 2, L"\\\\.\\DISPLAY2", 1},       // at its new size
             {primaryGone, 1, L"\\\\.\\DISPLAY1", 0},   // the remaining one became the primary
-            {noPrimary, 2, L"\\\\.\\DISPLAY1", 0},
-            {kDesk, 3, L"", 0},
-            {kDesk, 0, L"\\\\.\\DISPLAY1", -1},
         };
     for (const auto& c : cases) {
         EXPECT_EQ(RemainingMonitor(c.monitors, c.count, c.name), c.monitor) << &c - cases;
     }
 }
 
-// Six different colours, so that each part shows which one it took.
-constexpr SystemColors kTheme{RgbColor(1, 0, 0), RgbColor(2, 0, 0), RgbColor(3, 0, 0),
-                              RgbColor(4, 0, 0), RgbColor(5, 0, 0), RgbColor(6, 0, 0)};
-
 TEST(MsgBoxColors, InHighContrastEveryPartTakesTheThemesColoursAndPressedDiffersFromHoverInMoreThanColour)
 {
-    const SystemColors& theme = kTheme;
+    // Six different colours, so that each part shows which one it took.
+    constexpr SystemColors theme{RgbColor(1, 0, 0), RgbColor(2, 0, 0), RgbColor(3, 0, 0),
+                                 RgbColor(4, 0, 0), RgbColor(5, 0, 0), RgbColor(6, 0, 0)};
     const MsgBoxColors colors = ColorsOfTheme(true, theme);
     EXPECT_EQ(colors.bandColor, theme.window);
     EXPECT_EQ(colors.textColor, theme.windowText);
@@ -99,9 +89,8 @@ TEST(MsgBoxColors, InHighContrastEveryPartTakesTheThemesColoursAndPressedDiffers
     };
     for (const auto& c : cases) {
         const ButtonLook look = LookOfButton(colors, 0, c.pressed, c.inside);
-        EXPECT_EQ((std::array{look.face, look.caption, look.frame}),
-                  (std::array{c.look.face, c.look.caption, c.look.frame})) << c.state;
-        EXPECT_EQ(look.wideFrame, c.look.wideFrame) << c.state;
+        EXPECT_EQ(std::tuple(look.face, look.caption, look.frame, look.wideFrame),
+                  std::tuple(c.look.face, c.look.caption, c.look.frame, c.look.wideFrame)) << c.state;
     }
 }
 

@@ -13,16 +13,6 @@
 
 namespace {
 
-std::vector<std::int32_t> AnswersOf(std::uint32_t style)
-{
-    const ButtonSet set = ButtonSetOfStyle(style);
-    std::vector<std::int32_t> answers;
-    for (std::int32_t i = 0; i < set.count; ++i) {
-        answers.push_back(set.buttons[i].id);
-    }
-    return answers;
-}
-
 TEST(MsgBoxStyle, TheLowFourBitsChooseTheAnswersLeftToRightAndWhetherEscapeCancels)
 {
     const struct { std::uint32_t style; std::vector<std::int32_t> answers; bool escape; } cases[] = {
@@ -35,18 +25,18 @@ TEST(MsgBoxStyle, TheLowFourBitsChooseTheAnswersLeftToRightAndWhetherEscapeCance
         {0x06, {kIdCancel, kIdTryAgain, kIdContinue}, true},
         {0xFFFFFF41, {kIdOk, kIdCancel}, true},   // icon and other bits change nothing
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(AnswersOf(c.style), c.answers) << "style " << c.style;
-        EXPECT_EQ(EscapeAllowed(c.style), c.escape) << "style " << c.style;
-    }
     // Each button's caption comes from the slot of its own answer.
     const std::int32_t answerOfSlot[] = {kIdOk,     kIdCancel, kIdAbort, kIdTryAgain, kIdRetry,
                                          kIdIgnore, kIdYes,    kIdNo,    kIdContinue};
-    for (std::uint32_t style = 0; style < 16; ++style) {
-        const ButtonSet set = ButtonSetOfStyle(style);
+    for (const auto& c : cases) {
+        const ButtonSet set = ButtonSetOfStyle(c.style);
+        std::vector<std::int32_t> answers;
         for (std::int32_t i = 0; i < set.count; ++i) {
-            EXPECT_EQ(answerOfSlot[static_cast<int>(set.buttons[i].slot)], set.buttons[i].id) << style << " " << i;
+            answers.push_back(set.buttons[i].id);
+            EXPECT_EQ(answerOfSlot[static_cast<int>(set.buttons[i].slot)], set.buttons[i].id) << c.style << " " << i;
         }
+        EXPECT_EQ(answers, c.answers) << "style " << c.style;
+        EXPECT_EQ(EscapeAllowed(c.style), c.escape) << "style " << c.style;
     }
 }
 
@@ -106,11 +96,10 @@ TEST(MsgBoxGeometry, TheBandIsCentredWithButtonsRightAlignedAtThreeQuartersAndGa
                     const std::int32_t left = width * 3 / 4 - at(90) - (count - 1 - i) * (at(90) + at(15));
                     EXPECT_EQ(l.buttons[i], (BoxRect{left, bottom - at(32), left + at(90), bottom})) << i;
                 }
-                const BoxRect& last = l.buttons[count - 1];
                 const std::int32_t column = width / 4, columnTop = l.band.top + at(15);
                 EXPECT_EQ(l.captionLine, (BoxRect{column, columnTop, column + 100, columnTop + 27}));
-                EXPECT_EQ(l.message,
-                          (BoxRect{column, l.captionLine.bottom + at(10), last.left - at(15), l.band.bottom - at(15)}));
+                EXPECT_EQ(l.message, (BoxRect{column, l.captionLine.bottom + at(10), l.buttons[count - 1].left - at(15),
+                                              l.band.bottom - at(15)}));
                 const std::int32_t iconTop = l.captionLine.bottom + at(5);
                 EXPECT_EQ(l.icon, (BoxRect{column - at(20) - metrics.iconSize, iconTop, column - at(20),
                                            iconTop + metrics.iconSize}));
@@ -129,15 +118,14 @@ TEST(MsgBoxGeometry, TheBandIsCentredWithButtonsRightAlignedAtThreeQuartersAndGa
 // down each outcome: "r" repaint, "-" nothing, a number for the answer. A
 // step is kd/ku (key down/up: T Tab, E Enter, S Space, X Escape, A the letter
 // A), md/mu (left button down/up at L, M, R: the three button places, O: off
-// them all), mv/mh (a move with the button up/held), or to (the timeout).
+// them all), mv/mh/mr (a move holding no, the left, the right button), to (timeout).
 std::string Outcomes(std::uint32_t style, const std::string& steps, MsgBoxInput& input)
 {
     const ButtonSet set = ButtonSetOfStyle(style);
     MsgBoxButton buttons[3];
     const BoxLayout placed = LayOutBox({1024, 768, set.count, 0, 112, 0, 0}, MetricsAt(96));
     for (std::int32_t i = 0; i < set.count; ++i) {
-        buttons[i].id = set.buttons[i].id;
-        buttons[i].rect = placed.buttons[i];
+        buttons[i] = {set.buttons[i].id, placed.buttons[i]};
     }
     const auto key = [](char c) -> std::uint32_t {
         return c == 'T' ? kKeyTab : c == 'E' ? kKeyEnter : c == 'S' ? kKeySpace : c == 'X' ? kKeyEscape : c;
@@ -182,8 +170,7 @@ TEST(MsgBoxInput, KeyMouseAndTimerSequencesGiveTheirAnswers)
         MsgBoxInput input;
         EXPECT_EQ(Outcomes(c.style, c.steps, input), c.outcomes) << c.name;
         EXPECT_EQ(std::vector<std::int32_t>({input.focusedIndex, input.pressedIndex, input.focusVisible}),
-                  std::vector<std::int32_t>({c.end.focusedIndex, c.end.pressedIndex, c.end.focusVisible}))
-            << c.name;
+                  std::vector<std::int32_t>({c.end.focusedIndex, c.end.pressedIndex, c.end.focusVisible})) << c.name;
     }
 }
 
