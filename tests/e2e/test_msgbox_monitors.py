@@ -3,9 +3,7 @@ to its right, which Xephyr shows through Xinerama to the module's Wine prefix;
 screenshots, keys and the pointer go to Xephyr. The prefix's system colours are
 changed, which must change nothing while high contrast is off."""
 import os
-import select
 import subprocess
-import time
 from contextlib import contextmanager
 
 import pytest
@@ -20,45 +18,41 @@ COLOURS = {"Window": "255 255 0", "WindowText": "0 0 255", "Hilight": "0 255 0",
 GREY = (200, 200, 200)
 
 
-def x_server(*command, env=None):
+def x_server(folder, *command, env=None):
     """A started X server and its display, on a number it picks itself; it
     never resets, so a pointer moved between two clients stays where it was."""
-    read, write = os.pipe()
-    process = subprocess.Popen([*command, "-displayfd", str(write), "-noreset", "-nolisten", "tcp"],
-                               pass_fds=(write,), env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    os.close(write)
-    # The number ends with a newline; a server that finds the pipe closed
-    # before it wrote all of it stops.
-    number, deadline = b"", time.monotonic() + 30
-    while not number.endswith(b"\n") and select.select([read], [], [], max(0.0, deadline - time.monotonic()))[0]:
-        if not (chunk := os.read(read, 16)):
-            break
-        number += chunk
-    os.close(read)
-    if not number.endswith(b"\n"):
+    number = folder / f"{command[0]}.display"
+    with number.open("wb") as out:
+        process = subprocess.Popen([*command, "-displayfd", str(out.fileno()), "-noreset", "-nolisten", "tcp"],
+                                   pass_fds=(out.fileno(),), env=env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        # The number is whole once its newline is written.
+        text = screen.wait_until(lambda: (shown := number.read_text()).endswith("\n") and shown, 30,
+                                 message=f"{command[0]} to start")
+    except AssertionError:
         process.kill()
         process.wait(timeout=30)
-        pytest.fail(f"{command[0]} did not start")
-    return process, f":{number.decode().strip()}"
+        raise
+    return process, f":{text.strip()}"
 
 
 @pytest.fixture(scope="module", autouse=True)
 def desk(tmp_path_factory):
     """The two monitors and a Wine prefix that sees them, for every test of
     the module: DISPLAY and WINEPREFIX point there until the module ends."""
-    servers = []
+    servers, folder = [], tmp_path_factory.mktemp("desk")
     try:
-        servers.append(x_server("Xvfb", "-screen", "0", "2400x1000x24"))
-        servers.append(x_server("Xephyr", "+xinerama", "-screen", "1024x768+0+0", "-screen", "1280x800+1024+0",
-                                env={**os.environ, "DISPLAY": servers[0][1]}))
+        servers.append(x_server(folder, "Xvfb", "-screen", "0", "2400x1000x24"))
+        servers.append(x_server(folder, "Xephyr", "+xinerama", "-screen", "1024x768+0+0", "-screen",
+                                "1280x800+1024+0", env={**os.environ, "DISPLAY": servers[0][1]}))
         # The host's pointer is kept off Xephyr's windows: moved over the
         # second one, Xephyr would take it as a move on the first.
         subprocess.run(["xdotool", "mousemove", "2399", "999"], env={**os.environ, "DISPLAY": servers[0][1]},
                        check=True, timeout=30)
         with pytest.MonkeyPatch.context() as patch:
             patch.setenv("DISPLAY", servers[1][1])
-            with wine.own_prefix(tmp_path_factory.mktemp("desk") / "prefix", {"UseXRandR": "N"}) as env:
+            with wine.own_prefix(folder / "prefix", {"UseXRandR": "N"}) as env:
                 patch.setenv("WINEPREFIX", env["WINEPREFIX"])
                 for name, value in COLOURS.items():
                     assert wine.run("reg", "add", r"HKCU\Control Panel\Colors", "/v", name, "/d", value,
