@@ -59,7 +59,10 @@ def test_taskbarunpin_leaves_no_shortcut_even_over_an_older_file(program, other_
 
 def test_config_starts_the_tool_beside_the_program_and_does_not_wait(program, program_dir, other_cwd, config_tool):
     config_tool.hold_path.write_bytes(b"")
-    assert wine.run(program, "-config", cwd=other_cwd, timeout=40, capture=False).exit_code == 0
+    started = wine.run(program, "-config", cwd=other_cwd, timeout=40, env={"WINEDEBUG": "trace+exec"})
+    assert started.exit_code == 0
+    # The process handle, no error dialog, and the launch finished before the shell returns.
+    assert "SHELL_execute mask=0x00000540 " in started.stderr
     assert [[start[0].rstrip("\\")] + start[1:] for start in config_tool.wait_for_starts(1)] == [
         [wine.windows_path(program_dir)]]
     config_tool.path.unlink()

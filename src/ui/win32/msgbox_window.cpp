@@ -80,6 +80,11 @@ LRESULT OrvexMsgBox::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SYSCOLORCHANGE:
         OnThemeChange(window);
         return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+        if (!answered) {
+            RaiseFocus(window, input.focusedIndex);
+        }
+        return 0;
     case WM_KEYDOWN:
         OnKeyDown(window, static_cast<std::uint32_t>(wParam));
         return 0;

@@ -327,17 +327,19 @@ std::int32_t OrvexMsgBox::Show(const wchar_t* messageText, const wchar_t* captio
         if (const std::int32_t monitorDpi = WindowDpi(hwndMsgBox); monitorDpi > 0 && monitorDpi != dpi) {
             OnDpiChanged(monitorDpi);
         }
-        // The veil first, without taking the activation; the box window then
-        // takes it, and with it the keyboard, for as long as it stands.
+        // Both shown without taking the activation, and the box told to
+        // readers as a dialog; the box window then asks for the activation,
+        // and with it the keyboard, for as long as it stands. The system may
+        // keep another program in front until the user clicks the box:
+        // readers hear of the focused button only once the keyboard comes.
         ShowWindow(hwndBkgnd, SW_SHOWNOACTIVATE);
-        ShowWindow(hwndMsgBox, SW_SHOW);
-        SetForegroundWindow(hwndMsgBox);
+        ShowWindow(hwndMsgBox, SW_SHOWNA);
         std::uint32_t interval = 0;
         if (TimeoutInterval(timeoutSeconds, interval)) {
             SetTimer(hwndMsgBox, MSGBOX_TIMER_ID, interval, nullptr);
         }
         RaiseDialogStart(hwndMsgBox);
-        RaiseFocus(hwndMsgBox, input.focusedIndex);
+        SetForegroundWindow(hwndMsgBox);
         quitReceived = RunModalLoop(quitCode);
     }
     DestroyWindows();

@@ -22,7 +22,10 @@ int WindowsShell::Open(const std::wstring& filePath) noexcept
         const std::wstring directory = DirectoryOfPath(filePath);
         SHELLEXECUTEINFOW info = {};
         info.cbSize = sizeof info;
-        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+        // The program ends right after the call: the shell finishes the
+        // launch before it returns, also one it would carry out in the
+        // background (DDE, an extension's thread).
+        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
         info.hwnd = nullptr;
         info.lpVerb = L"open";
         info.lpFile = filePath.c_str();
