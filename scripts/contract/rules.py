@@ -131,6 +131,12 @@ def shell_inside_an_apartment(calls, imports):
     return faults
 
 
+def launched_tool_may_take_the_front(calls, imports):
+    started = [i for i, call in enumerate(calls) if call.name == "ShellExecuteExW" and call.retval & 0xFFFFFFFF]
+    return ["the process that ShellExecuteExW started is not allowed to take the foreground" for i in started
+            if not any(later.name == "AllowSetForegroundWindow" and later.dword(0) != 0 for later in calls[i + 1:])]
+
+
 def canary_from_the_system_generator(calls, imports):
     seeded = [i for i, call in enumerate(calls) if call.name == "SystemFunction036" and call.dword(1) == 8
               and call.retval & 0xFF != 0]
@@ -177,6 +183,11 @@ RULES = (
          "ShellExecuteEx may hand the operation to a shell extension that COM activates, some only in a "
          "single-threaded apartment; the caller's thread must have entered one.",
          "ShellExecuteExW (remarks)", shell_inside_an_apartment),
+    Rule("a started tool may take the front", ("ShellExecuteExW", "AllowSetForegroundWindow"),
+         "Only a process that may set the foreground window, or one it allows, may bring its window to the front; "
+         "a program without a window of its own is not the foreground process, so what it starts is kept behind "
+         "unless it passes its right on.", "SetForegroundWindow (remarks); AllowSetForegroundWindow",
+         launched_tool_may_take_the_front),
     Rule("the stack canary comes from the system's generator",
          ("SystemFunction036", "SetDefaultDllDirectories", "LoadLibraryExW"),
          "A canary that falls back to a value made up in the program (an address, a time) can be guessed.",

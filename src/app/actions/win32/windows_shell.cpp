@@ -41,8 +41,14 @@ int WindowsShell::Open(const std::wstring& filePath) noexcept
             // nothing was started.
             return 0;
         }
-        // Nothing waits for the tool; the handle is closed at once.
+        // Nothing waits for the tool; the handle is closed at once. This
+        // program has no window then, so the system would keep the tool's
+        // window behind the one in front: the tool may take the front, as
+        // far as this program may (a launch through DDE gives no process).
         const UniqueKernelObject process(info.hProcess);
+        if (const DWORD tool = process ? GetProcessId(process.Get()) : 0; tool != 0) {
+            AllowSetForegroundWindow(tool);
+        }
         return started;
     } catch (const std::bad_alloc&) {
         return 0;
