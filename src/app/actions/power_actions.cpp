@@ -44,11 +44,11 @@ struct Caller {
 // Runs the steps of one action: the capability test, the shutdown
 // privilege, the notice (held until it ends) and the power call. Gives the
 // exit code, writing one ERROR record for the step that failed.
-int RunPowerAction(const PowerAction& action, Caller caller, PowerPlatform& platform, BoxShower* box = nullptr,
-                 std::uint32_t showMsg = 0) noexcept
+int RunPowerAction(const PowerAction& action, Caller caller, PowerPlatform& platform, ErrorTrace& trace,
+                   BoxShower* box = nullptr, std::uint32_t showMsg = 0) noexcept
 {
     const auto failed = [&](const wchar_t* format, std::uint32_t lastError) {
-        platform.TraceError(caller.function, caller.line, format, lastError);
+        trace.TraceError(caller.function, caller.line, format, lastError);
         return 1;
     };
     if (action.capability != nullptr) {
@@ -71,32 +71,32 @@ int RunPowerAction(const PowerAction& action, Caller caller, PowerPlatform& plat
 
 }  // namespace
 
-int DoS3(PowerPlatform& platform) noexcept
+int DoS3(PowerPlatform& platform, ErrorTrace& trace) noexcept
 {
-    return RunPowerAction(kS3, ORVEX_CALLER, platform);
+    return RunPowerAction(kS3, ORVEX_CALLER, platform, trace);
 }
 
-int DoS4(PowerPlatform& platform) noexcept
+int DoS4(PowerPlatform& platform, ErrorTrace& trace) noexcept
 {
-    return RunPowerAction(kS4, ORVEX_CALLER, platform);
+    return RunPowerAction(kS4, ORVEX_CALLER, platform, trace);
 }
 
-int DoS5(PowerPlatform& platform) noexcept
+int DoS5(PowerPlatform& platform, ErrorTrace& trace) noexcept
 {
-    return RunPowerAction(kS5, ORVEX_CALLER, platform);
+    return RunPowerAction(kS5, ORVEX_CALLER, platform, trace);
 }
 
-int DoHybridShutdown(PowerPlatform& platform) noexcept
+int DoHybridShutdown(PowerPlatform& platform, ErrorTrace& trace) noexcept
 {
-    return RunPowerAction(kHybrid, ORVEX_CALLER, platform);
+    return RunPowerAction(kHybrid, ORVEX_CALLER, platform, trace);
 }
 
-int DoShutdown(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept
+int DoShutdown(PowerPlatform& platform, BoxShower& box, ErrorTrace& trace, std::uint32_t showMsg) noexcept
 {
-    return RunPowerAction(kShutdown, ORVEX_CALLER, platform, &box, showMsg);
+    return RunPowerAction(kShutdown, ORVEX_CALLER, platform, trace, &box, showMsg);
 }
 
-int DoReboot(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept
+int DoReboot(PowerPlatform& platform, BoxShower& box, ErrorTrace& trace, std::uint32_t showMsg) noexcept
 {
-    return RunPowerAction(kReboot, ORVEX_CALLER, platform, &box, showMsg);
+    return RunPowerAction(kReboot, ORVEX_CALLER, platform, trace, &box, showMsg);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/actions/box_shower.h"
+#include "app/actions/error_trace.h"
 #include "app/actions/power_platform.h"
 
 // ExitWindowsEx flags: the action's kind of end, always forced.
@@ -19,10 +20,12 @@ inline constexpr std::uint32_t kPlannedShutdownReason = 0x80000000;
 
 inline constexpr wchar_t kShutdownPrivilege[] = L"SeShutdownPrivilege";
 
-[[nodiscard]] int DoS3(PowerPlatform& platform) noexcept;
-[[nodiscard]] int DoS4(PowerPlatform& platform) noexcept;
-[[nodiscard]] int DoS5(PowerPlatform& platform) noexcept;
-[[nodiscard]] int DoHybridShutdown(PowerPlatform& platform) noexcept;
+[[nodiscard]] int DoS3(PowerPlatform& platform, ErrorTrace& trace) noexcept;
+[[nodiscard]] int DoS4(PowerPlatform& platform, ErrorTrace& trace) noexcept;
+[[nodiscard]] int DoS5(PowerPlatform& platform, ErrorTrace& trace) noexcept;
+[[nodiscard]] int DoHybridShutdown(PowerPlatform& platform, ErrorTrace& trace) noexcept;
 // The notice shows only for the message policy showMsg 1.
-[[nodiscard]] int DoShutdown(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept;
-[[nodiscard]] int DoReboot(PowerPlatform& platform, BoxShower& box, std::uint32_t showMsg) noexcept;
+[[nodiscard]] int DoShutdown(PowerPlatform& platform, BoxShower& box, ErrorTrace& trace,
+                             std::uint32_t showMsg) noexcept;
+[[nodiscard]] int DoReboot(PowerPlatform& platform, BoxShower& box, ErrorTrace& trace,
+                           std::uint32_t showMsg) noexcept;

@@ -1,10 +1,8 @@
 #pragma once
 // What the power actions ask of the platform: the power-management calls,
-// the process token, the notice caption and the trace log.
+// the process token and the notice caption.
 #include <cstdint>
 #include <string>
-
-#include "app/actions/error_trace.h"
 
 // The fields of the platform's SYSTEM_POWER_CAPABILITIES that the actions
 // test, and the last-error code that stands after the query. A failed query
@@ -24,7 +22,7 @@ struct PlatformCallResult {
     std::uint32_t LastError = 0;
 };
 
-class PowerPlatform : public ErrorTrace {
+class PowerPlatform {
 public:
     [[nodiscard]] virtual PowerCapabilities QueryCapabilities() noexcept = 0;
     [[nodiscard]] virtual PlatformCallResult EnablePrivilege(const wchar_t* privilegeName) noexcept = 0;

@@ -48,8 +48,8 @@ void DisableInputMethod() noexcept
 // Init read, holds.
 std::int32_t WindowDpi(HWND window) noexcept
 {
-    SystemLibrary user32(L"user32.dll");
-    const auto dpiForWindow = user32.Find<decltype(GetDpiForWindow)>("GetDpiForWindow");
+    static SystemLibrary user32(L"user32.dll");
+    static const auto dpiForWindow = user32.Find<decltype(GetDpiForWindow)>("GetDpiForWindow");
     return dpiForWindow != nullptr ? static_cast<std::int32_t>(dpiForWindow(window)) : 0;
 }
 

@@ -19,7 +19,8 @@ std::string Narrow(std::wstring_view text)
     return {text.begin(), text.end()};
 }
 
-class Rig final : public FirmwareChannel, public BoxShower, public ToolLauncher, public PowerPlatform, public Shell {
+class Rig final : public FirmwareChannel, public BoxShower, public ToolLauncher, public PowerPlatform, public Shell,
+                  public ErrorTrace {
 public:
     std::vector<std::optional<std::uint32_t>> answers;   // per command; nullopt: the value keeps its preset
     std::vector<bool> plain;                              // per check of a name; beyond: plain
@@ -129,11 +130,11 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
 TEST(PowerActions, CapabilityPrivilegeNoticeAndCallComeInThatOrderAndTheFirstFailureEndsIt)
 {
     using Action = int (*)(Rig&, std::uint32_t);
-    const Action s3 = [](Rig& r, std::uint32_t) { return DoS3(r); }, s4 = [](Rig& r, std::uint32_t) { return DoS4(r); },
-                 s5 = [](Rig& r, std::uint32_t) { return DoS5(r); },
-                 hybrid = [](Rig& r, std::uint32_t) { return DoHybridShutdown(r); },
-                 shutdown = [](Rig& r, std::uint32_t showMsg) { return DoShutdown(r, r, showMsg); },
-                 reboot = [](Rig& r, std::uint32_t showMsg) { return DoReboot(r, r, showMsg); };
+    const Action s3 = [](Rig& r, std::uint32_t) { return DoS3(r, r); }, s4 = [](Rig& r, std::uint32_t) { return DoS4(r, r); },
+                 s5 = [](Rig& r, std::uint32_t) { return DoS5(r, r); },
+                 hybrid = [](Rig& r, std::uint32_t) { return DoHybridShutdown(r, r); },
+                 shutdown = [](Rig& r, std::uint32_t showMsg) { return DoShutdown(r, r, r, showMsg); },
+                 reboot = [](Rig& r, std::uint32_t showMsg) { return DoReboot(r, r, r, showMsg); };
     const std::string priv = "SeShutdownPrivilege";
     const struct { const char* name; Action action; std::uint32_t showMsg; PowerCapabilities capabilities;
         PlatformCallResult privilege, call; std::string calls; int exitCode; } cases[] = {

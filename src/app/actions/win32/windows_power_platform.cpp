@@ -9,7 +9,6 @@
 #include "app/actions/power_actions.h"
 #include "app/actions/win32/enable_privilege.h"
 #include "ground/win32/system_library.h"
-#include "ground/win32/trace_log.h"
 #include "ground/win32/unique_handle.h"
 #include "ground/win32/load_res_string.h"
 
@@ -90,10 +89,4 @@ std::wstring WindowsPowerPlatform::NoticeCaption() noexcept
     } catch (const std::bad_alloc&) {
         return {};
     }
-}
-
-void WindowsPowerPlatform::TraceError(const char* function, int line, const wchar_t* format,
-                                    std::uint32_t lastError) noexcept
-{
-    TraceLog::Instance().Write(TRACE_ERROR, function, line, format, static_cast<unsigned>(lastError));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The power actions' platform on this machine: the power-management calls,
-// the process token, the logon program's notice caption and the trace log.
+// the process token and the logon program's notice caption.
 #include "app/actions/power_platform.h"
 #include "ground/win32/system_library.h"
 
@@ -15,7 +15,6 @@ public:
                                                     bool wakeupEventsDisabled) noexcept override;
     [[nodiscard]] PlatformCallResult RequestExitWindows(std::uint32_t flags, std::uint32_t reason) noexcept override;
     [[nodiscard]] std::wstring NoticeCaption() noexcept override;
-    void TraceError(const char* function, int line, const wchar_t* format, std::uint32_t lastError) noexcept override;
 
 private:
     SystemLibrary powerManagement_;

@@ -76,11 +76,13 @@ int RunSwitch(SwitchFlow flow, const ProgramState& state) noexcept
     return RunSwitchFlow(flow, firmware, box, tool, trace, state.showMsg, state.catalog);
 }
 
-// The actions that need this machine's power platform and nothing else.
-int WithPowerPlatform(int (*action)(PowerPlatform&) noexcept) noexcept
+// The actions that need this machine's power platform and the log, and
+// nothing else.
+int WithPowerPlatform(int (*action)(PowerPlatform&, ErrorTrace&) noexcept) noexcept
 {
     WindowsPowerPlatform platform;
-    return action(platform);
+    LoggedErrors trace;
+    return action(platform, trace);
 }
 
 }  // namespace
@@ -109,14 +111,16 @@ int DoShutdown(const ProgramState& state) noexcept
 {
     WindowsPowerPlatform platform;
     ScreenBox box(state.labels);
-    return DoShutdown(platform, box, state.showMsg);
+    LoggedErrors trace;
+    return DoShutdown(platform, box, trace, state.showMsg);
 }
 
 int DoReboot(const ProgramState& state) noexcept
 {
     WindowsPowerPlatform platform;
     ScreenBox box(state.labels);
-    return DoReboot(platform, box, state.showMsg);
+    LoggedErrors trace;
+    return DoReboot(platform, box, trace, state.showMsg);
 }
 
 int DoTaskbarPin(const ProgramState& state) noexcept
