@@ -55,9 +55,9 @@ def test_a_busy_pipe_is_waited_for_once(script_server, program, program_dir, oth
     assert trace_log.messages(program_dir) == log
 
 
-def run_under_debugger(program, other_cwd, option="-nomsg"):
-    result = wine.run(built("tests/support/debug_capture.exe"), wine.windows_path(program), option, cwd=other_cwd)
-    return result.exit_code, trace_log.debugger_messages(result.stdout)
+def run_for_debugger(program, other_cwd):
+    result = wine.run(program, "-nomsg", cwd=other_cwd, env={"WINEDEBUG": "-all,warn+seh"})
+    return result.exit_code, trace_log.debugger_messages(result.stderr)
 
 
 def test_a_pipe_that_is_not_of_message_type_fails_the_send(script_server, program, program_dir, other_cwd,
@@ -71,27 +71,27 @@ def test_a_pipe_that_is_not_of_message_type_fails_the_send(script_server, progra
 def test_a_read_only_program_folder_loses_the_file_line_only(script_server, program, program_dir, other_cwd):
     server = script_server("--profile", "ready")
     with unwritable(program_dir):
-        assert run_under_debugger(program, other_cwd) == (0, READY_LOG)
+        assert run_for_debugger(program, other_cwd) == (0, READY_LOG)
     assert server.commands() == WHOLE
     assert [p.name for p in program_dir.iterdir()] == ["OrvexSwitcher.exe"]
     assert list(other_cwd.iterdir()) == []
 
 
-def timed_under_debugger(program, other_cwd):
+def timed_for_debugger(program, other_cwd):
     start = time.monotonic()
-    return run_under_debugger(program, other_cwd), time.monotonic() - start
+    return run_for_debugger(program, other_cwd), time.monotonic() - start
 
 
 def test_runs_take_turns_at_the_log_and_one_held_for_longer_costs_one_wait_and_stays_as_it_was(
         script_server, program, program_dir, other_cwd):
     server = script_server("--profile", "ready")
-    free, free_seconds = timed_under_debugger(program, other_cwd)
+    free, free_seconds = timed_for_debugger(program, other_cwd)
     assert free == (0, READY_LOG)
     written = trace_log.read_bytes(program_dir)
     with log_held(program_dir):
         # Held past the run's first wait: the lines reach the debugger only,
         # and no later line waits again.
-        held, held_seconds = timed_under_debugger(program, other_cwd)
+        held, held_seconds = timed_for_debugger(program, other_cwd)
         assert held == (0, READY_LOG)
         assert held_seconds - free_seconds < 1.5, (free_seconds, held_seconds)
         assert trace_log.read_bytes(program_dir) == written

@@ -1,7 +1,6 @@
-// box_message.exe quit | repaint | send MESSAGE WPARAM LPARAM: does to the
+// box_message.exe repaint | send MESSAGE WPARAM LPARAM: does to the
 // message box's window what any other program on the desktop can, and exits
 // with 0 once done, 1 when no box stands.
-//   quit     posts a quit message to the box's thread;
 //   repaint  has the box repaint the left third of its window and nothing
 //            else, as the system does when something that covered it goes;
 //   send     sends a message, numbers in decimal, as the system sends
@@ -17,10 +16,6 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring_view action = argc > 1 ? argv[1] : L"";
     if (box == nullptr) {
         return 1;
-    }
-    if (action == L"quit" && argc == 2) {
-        const DWORD thread = GetWindowThreadProcessId(box, nullptr);
-        return thread != 0 && PostThreadMessageW(thread, WM_QUIT, 0, 0) != FALSE ? 0 : 1;
     }
     RECT part{};
     if (action == L"repaint" && argc == 2 && GetClientRect(box, &part) != FALSE) {

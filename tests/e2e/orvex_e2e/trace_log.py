@@ -1,5 +1,6 @@
 """Reading ORVEXLOG.log: 8-bit lines ending in CR LF, each
 [date time] [LEVEL][Function():line] message."""
+import codecs
 import re
 from pathlib import Path
 
@@ -22,6 +23,8 @@ def messages(folder, function=None):
     return [(m[1], m[3]) for m in found if function is None or m[2] == function]
 
 
-def debugger_messages(output):
-    """(level, message) of the trace records among debug_capture's lines."""
-    return [(m[1], m[3]) for m in map(HEADER.match, output.splitlines()) if m]
+def debugger_messages(stderr):
+    """(level, message) of each record sent to the debugger output, as Wine's
+    seh channel (WINEDEBUG=warn+seh) shows every OutputDebugString, escaped."""
+    sent = [codecs.decode(m[1], "unicode_escape") for m in re.finditer(r':OutputDebugStringA "(.*)"$', stderr, re.M)]
+    return [(m[1], m[3]) for m in map(HEADER.match, sent) if m]

@@ -103,7 +103,7 @@ TEST(SwitchFlow, FirmwareAnswersPolicyAndBoxDecideOneBranchEach)
         {"ShowMsg 1 asks nothing", S, 1, {0, kReady, kCapable, kReady, 0}, 2, 0, whole, 0},
         {"17 unanswered: the tool's result", S, 0, {kSilent}, 1, 1, "17, tool", 1},
         {"17 refuses -now", N, 0, {1}, 1, 0, "17", 1},
-        {"legacy support on", S, 2, {0, 0x03}, 1, 0, "17, 24, box L||16|-1", 1},
+        {"legacy support on, whatever ShowMsg", S, 0, {0, 0x03}, 1, 0, "17, 24, box L||16|-1", 1},
         {"24 unanswered counts as passing both tests", S, 0, {0, kSilent, kCapable, kSilent, 0}, 1, 0, whole, 0},
         {"24 with bit 31 or 30 counts as no answer", S, 0, {0, 0x80000000, kCapable, 0x40000000, 0}, 1, 0, whole, 0},
         {"16 without bit 30: the tool", S, 0, {0, kReady, 0x00000021}, 1, 0, "17, 24, 16, tool", 0},
